@@ -1,0 +1,30 @@
+# The two commands of the README: `make demo` and `make test`.
+BUILD ?= build
+OUT ?= out
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+EXE := $(BUILD)/bin/PelnoFatigue.exe
+
+.PHONY: all deps build demo test bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+demo: build
+	@scripts/demo $(EXE) $(OUT)
+
+test: build
+	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+bench: deps
+	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DPELNO_TESTS=OFF -DPELNO_BENCH=ON >/dev/null
+	@cmake --build $(BUILD)-bench -j $(JOBS)
+	@scripts/bench $(BUILD)-bench
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan $(OUT)
