@@ -38,6 +38,17 @@ typename Table::mapped_type Find(const Table& table, const std::string& name,
 
 }  // namespace
 
+CPelnoFatigueContexte::CPelnoFatigueContexte(const CPelnoFatigueContexte& source)
+{
+    static const MethodLogName log("CPelnoFatigueContexte::CPelnoFatigueContexte(&SourceObject)");
+    Guarded(log, [&] {
+        fatigueClasses_ = source.fatigueClasses_;
+        materials_ = source.materials_;
+        uwCurves_ = source.uwCurves_;
+        weldDetails_ = source.weldDetails_;
+    });
+}
+
 CPelnoFatigueContexte& CPelnoFatigueContexte::operator=(const CPelnoFatigueContexte& source)
 {
     static const MethodLogName log("CPelnoFatigueContexte::operator=");

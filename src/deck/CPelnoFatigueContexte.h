@@ -21,7 +21,7 @@ public:
     using WeldDetailTable = std::map<std::string, CPelnoFatigueClassification>;
 
     CPelnoFatigueContexte() = default;
-    CPelnoFatigueContexte(const CPelnoFatigueContexte& source) = default;
+    CPelnoFatigueContexte(const CPelnoFatigueContexte& source);
     CPelnoFatigueContexte& operator=(const CPelnoFatigueContexte& source);
 
     // Empties the library.

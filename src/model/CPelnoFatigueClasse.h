@@ -55,5 +55,5 @@ private:
     double c2_ = -1.7976931348623157e308;
 };
 
-// Report section of the fatigue class.
+// Report printout of the fatigue class.
 std::ostream& operator<<(std::ostream& out, const CPelnoFatigueClasse& fatigueClass);

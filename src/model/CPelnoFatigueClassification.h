@@ -47,5 +47,5 @@ private:
     std::string comment_ = " ";
 };
 
-// Report section of the classification.
+// Report printout of the classification.
 std::ostream& operator<<(std::ostream& out, const CPelnoFatigueClassification& classification);

@@ -57,5 +57,5 @@ private:
     std::string materialName_ = " ";
 };
 
-// Report section of the component.
+// Report printout of the component.
 std::ostream& operator<<(std::ostream& out, const CPelnoFatigueComposant& component);

@@ -60,5 +60,5 @@ private:
     double nu_ = -1.7976931348623157e308;
 };
 
-// Report section of the material.
+// Report printout of the material.
 std::ostream& operator<<(std::ostream& out, const CPelnoFatigueMateriau& material);

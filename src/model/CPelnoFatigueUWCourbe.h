@@ -51,5 +51,5 @@ private:
     double rm_ = -1.7976931348623157e308;
 };
 
-// Report section of the curve.
+// Report printout of the curve.
 std::ostream& operator<<(std::ostream& out, const CPelnoFatigueUWCourbe& curve);

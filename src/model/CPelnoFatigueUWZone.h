@@ -49,5 +49,5 @@ private:
     double kt_ = -1.7976931348623157e308;
 };
 
-// Report section of the zone.
+// Report printout of the zone.
 std::ostream& operator<<(std::ostream& out, const CPelnoFatigueUWZone& zone);

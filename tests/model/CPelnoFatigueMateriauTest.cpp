@@ -320,6 +320,14 @@ TEST(CPelnoFatigueMateriau, GetRetWithinTheTenthOfADegree)
     EXPECT_EQ(RetCode(CPelnoFatigueMateriau(), 20.0), 390);
 }
 
+TEST(CPelnoFatigueMateriau, AnExactTableTemperatureGivesItsOwnRptBitForBit)
+{
+    // Interpolating at T = 108.8 would give 106.6 + 375.7 x 174.7 / 174.7 = 482.30000000000007
+    // in doubles; the table's own value is returned.
+    const CPelnoFatigueMateriau material = Defined(265.0, {{-65.9, 106.6}, {108.8, 482.3}, {300.0, 400.0}});
+    EXPECT_EQ(material.GetRet(108.8), 482.3);
+}
+
 TEST(CPelnoFatigueMateriau, EqualTemperaturesKeepTheSmallerRptFirst)
 {
     // (100, 230) and (100, 241): the first pair at 100 °C answers 100 °C.
