@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <ostream>
+#include <string>
+
+// One fatigue class (S-N curve) of welded zones, the two-slope law of C11.3.12.1.3:
+// N x DSigma^m1 = C1 from the endurance limit up, N x DSigma^m2 = C2 between the cut-off
+// limit and the endurance limit, unlimited life below the cut-off limit. Read from a "*CLASSE"
+// block and kept by name in the context library.
+class CPelnoFatigueClasse {
+public:
+    // Permissible cycles that stand for an unlimited life.
+    static constexpr std::int32_t kUnlimitedLife = 1000000000;
+
+    CPelnoFatigueClasse() = default;
+    CPelnoFatigueClasse(const CPelnoFatigueClasse& source);
+    CPelnoFatigueClasse& operator=(const CPelnoFatigueClasse& source);
+
+    // Reads the block that follows a "*CLASSE" card up to "*FIN_CLASSE" and defines the class.
+    void Read(std::istream& input, const std::string& header);
+
+    // Validates and stores the class (code 20 on any bad value). Note the order of the values.
+    void SetDefinition(std::string name, std::int32_t nd, std::int32_t nc, double dSigmaC, double m1,
+                       double c1, double m2, double c2, double dSigmaD);
+
+    // Permissible cycles for the range DSigma corrected by Factor; the second slope applies only
+    // when DSigmaMax (not corrected) reaches the endurance limit. Saturates to 1..2147483647.
+    std::int32_t PermissibleCycles(double dSigma, double dSigmaMax, double factor) const;
+
+    bool IsDefined() const { return defined_; }
+    const std::string& GetName() const { return name_; }
+    std::int32_t GetND() const { return nd_; }
+    double GetDSigmaD() const { return dSigmaD_; }
+    std::int32_t GetNC() const { return nc_; }
+    double GetDSigmaC() const { return dSigmaC_; }
+    double GetM1() const { return m1_; }
+    double GetC1() const { return c1_; }
+    double GetM2() const { return m2_; }
+    double GetC2() const { return c2_; }
+
+private:
+    void CopyFrom(const CPelnoFatigueClasse& source);
+
+    bool defined_ = false;
+    std::string name_ = " ";
+    std::int32_t nd_ = -1;
+    double dSigmaD_ = -1.7976931348623157e308;
+    std::int32_t nc_ = -1;
+    double dSigmaC_ = -1.7976931348623157e308;
+    double m1_ = -1.7976931348623157e308;
+    double c1_ = -1.7976931348623157e308;
+    double m2_ = -1.7976931348623157e308;
+    double c2_ = -1.7976931348623157e308;
+};
+
+// Report printout of the fatigue class.
+std::ostream& operator<<(std::ostream& out, const CPelnoFatigueClasse& fatigueClass);

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <ostream>
+#include <string>
+
+// The fatigue curve of unwelded zones, defined by the tensile strength Rm alone: endurance
+// limit at 2000000 cycles, cut-off limit at 100000000 cycles, both derived from Rm. Read from a
+// "*UWCOURBE" block or built for an unwelded zone from its material's Rm, and kept by name in
+// the context library.
+class CPelnoFatigueUWCourbe {
+public:
+    static constexpr std::int32_t kEnduranceCycles = 2000000;
+    static constexpr std::int32_t kCutOffCycles = 100000000;
+    // Permissible cycles that stand for an unlimited life.
+    static constexpr std::int32_t kUnlimitedLife = 1000000000;
+
+    CPelnoFatigueUWCourbe() = default;
+    CPelnoFatigueUWCourbe(const CPelnoFatigueUWCourbe& source);
+    CPelnoFatigueUWCourbe& operator=(const CPelnoFatigueUWCourbe& source);
+
+    // Reads the block that follows a "*UWCOURBE" card up to "*FIN_UWCOURBE" and defines the curve.
+    void Read(std::istream& input, const std::string& header);
+
+    // Named curve (code 70 for a blank name or Rm <= 50).
+    void SetDefinition(std::string name, double rm);
+    // Curve of an unwelded zone: named after the integer part of Rm (code 70 for Rm <= 50).
+    void SetDefinition(double rm);
+
+    // Endurance and cut-off limits (MPa); code 70 on an undefined curve.
+    double GetDSigmaD() const;
+    double GetDSigmaC() const;
+    // The whole definition; code 70 on an undefined curve.
+    void GetDefinition(std::string& name, std::int32_t& nd, double& dSigmaD, std::int32_t& nc,
+                       double& dSigmaC, double& rm) const;
+
+    // Permissible cycles for the range DSigma corrected by Factor; the second slope applies only
+    // when DSigmaMax / Factor reaches the endurance limit. Saturates to 1..2147483647.
+    std::int32_t PermissibleCycles(double dSigma, double dSigmaMax, double factor) const;
+
+    bool IsDefined() const { return defined_; }
+    const std::string& GetName() const { return name_; }
+    double GetRm() const { return rm_; }
+
+private:
+    void CopyFrom(const CPelnoFatigueUWCourbe& source);
+
+    bool defined_ = false;
+    std::string name_ = " ";
+    double rm_ = -1.7976931348623157e308;
+};
+
+// Report printout of the curve.
+std::ostream& operator<<(std::ostream& out, const CPelnoFatigueUWCourbe& curve);
