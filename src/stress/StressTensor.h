@@ -1,0 +1,5 @@
+#pragma once
+
+#include <array>
+
+using StressTensor = std::array<double, 6>;
