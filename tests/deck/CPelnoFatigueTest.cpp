@@ -324,3 +324,56 @@ TEST_F(CPelnoFatigueTest, WeldAndHistoryCodes)
     EXPECT_EQ(ReadData(study, base + Weld("W", "V1", "S1") + Weld("W", "V1", "G1")), 270);
     EXPECT_EQ(study.GetWeld("W").GetComponent2Name(), "S1");
 }
+
+// The example deck holds a seam of each kind of geometry and histories of the three record
+// kinds, numbered in file order.
+TEST(CPelnoFatigueExample, ReservoirSeamsAndHistories)
+{
+    const std::string examples = std::string(PELNO_SOURCE_DIR) + "/examples";
+    CapturedErrors errors;
+    CPelnoFatigueContexte library;
+    ASSERT_EQ(library.Read(examples + "/contexte.txt"), 0);
+    CPelnoFatigue study;
+    ASSERT_EQ(study.SetContext(library), 0);
+    ASSERT_EQ(study.SetInputFile(examples + "/reservoir.dat"), 0);
+    ASSERT_EQ(study.Read(), 0);
+
+    struct Seam {
+        const char* name;
+        int geometry;  // 0: no imperfection
+    };
+    for (const Seam& seam : {Seam{"SL_VIROLE_1", 20}, Seam{"SC_VIROLE_1_2", 30},
+                             Seam{"SC_FOND_INF", 30}, Seam{"PIQUAGE_N1", 0},
+                             Seam{"GORGE_TROU_HOMME", 0}}) {
+        const CPelnoFatigueCordon weld = study.GetWeld(seam.name);
+        const CPelnoFatigueImperfection& imperfection = weld.GetImperfection();
+        EXPECT_EQ(imperfection.IsDefined(), seam.geometry != 0) << seam.name;
+        if (seam.geometry != 0) {
+            EXPECT_EQ(imperfection.GetType(), seam.geometry) << seam.name;
+        }
+    }
+
+    struct History {
+        const char* name;
+        int type;
+        std::vector<int> kinds;
+    };
+    const History histories[] = {
+        {"CYCLE_SL_VIROLE_1", 20, {10, 10, 10, 10, 10}},
+        {"CYCLE_SC_VIROLE_1_2", 20, {10, 20, 20, 20, 10}},
+        {"CYCLE_SC_FOND_INF", 20, {30, 30, 30, 10}},
+        {"CYCLE_PEAU_VIROLE_1", 30, {10, 10, 10, 10}},
+        {"CYCLE_GORGE_TROU_HOMME", 40, {10, 10, 10, 10}},
+    };
+    for (const History& expected : histories) {
+        const CPelnoFatigueHistorique history = study.GetHistory(expected.name);
+        EXPECT_EQ(history.GetType(), expected.type) << expected.name;
+        std::vector<int> kinds;
+        std::int32_t next = 0;
+        for (const auto& [number, entry] : history.GetRecords()) {
+            EXPECT_EQ(number, next++);
+            kinds.push_back(entry.GetKind());
+        }
+        EXPECT_EQ(kinds, expected.kinds) << expected.name;
+    }
+}
