@@ -9,6 +9,8 @@ namespace {
 
 constexpr std::int32_t kComponentExists = 250;
 constexpr std::int32_t kUWZoneExists = 260;
+constexpr std::int32_t kWeldExists = 270;
+constexpr std::int32_t kHistoryExists = 280;
 
 // Stores the object under its name, or raises the code when the name is already there (the
 // earlier object stays).
@@ -19,11 +21,23 @@ void Store(Table& table, const Object& object, std::int32_t duplicateCode, const
     table.emplace(object.GetName(), object);
 }
 
+// A copy of the object of that name, or the code when the table has none.
+template <class Table>
+typename Table::mapped_type Find(const Table& table, const std::string& name,
+                                 std::int32_t missingCode, const MethodLogName& log)
+{
+    const auto found = table.find(name);
+    if (found == table.end()) log.Raise(missingCode);
+    return found->second;
+}
+
 }  // namespace
 
 CPelnoFatigue::CPelnoFatigue(const CPelnoFatigue& source)
     : components_(source.components_),
+      welds_(source.welds_),
       uwZones_(source.uwZones_),
+      histories_(source.histories_),
       context_(source.context_),
       inputPath_(source.inputPath_),
       outputDirectory_(source.outputDirectory_)
@@ -63,6 +77,30 @@ std::int32_t CPelnoFatigue::Read()
     });
 }
 
+CPelnoFatigueComposant CPelnoFatigue::GetComponent(std::string name) const
+{
+    static const MethodLogName log("CPelnoFatigue::GetComponent");
+    return Guarded(log, [&] { return Find(components_, name, 380, log); });
+}
+
+CPelnoFatigueHistorique CPelnoFatigue::GetHistory(std::string name) const
+{
+    static const MethodLogName log("CPelnoFatigue::GetHistory");
+    return Guarded(log, [&] { return Find(histories_, name, 300, log); });
+}
+
+CPelnoFatigueUWZone CPelnoFatigue::GetUWZone(std::string name) const
+{
+    static const MethodLogName log("CPelnoFatigue::GetUWZone");
+    return Guarded(log, [&] { return Find(uwZones_, name, 370, log); });
+}
+
+CPelnoFatigueCordon CPelnoFatigue::GetWeld(std::string name) const
+{
+    static const MethodLogName log("CPelnoFatigue::GetWeld");
+    return Guarded(log, [&] { return Find(welds_, name, 360, log); });
+}
+
 bool CPelnoFatigue::ReadCard(const CardLine& line, const MethodLogName& log)
 {
     // The keywords are tested in this order, the first prefix match winning.
@@ -75,9 +113,11 @@ bool CPelnoFatigue::ReadCard(const CardLine& line, const MethodLogName& log)
         CPelnoFatigueComposant component;
         component.Read(input_, line.buffer, context_.GetMaterials());
         Store(components_, component, kComponentExists, log);
-    }
-    // "*HISTORIQUE" (stress histories; duplicate 280) is tested here, third.
-    else if (IsCard(card, "*MATERIAU")) {
+    } else if (IsCard(card, "*HISTORIQUE")) {
+        CPelnoFatigueHistorique history;
+        history.Read(input_, line.buffer, uwZones_, welds_);
+        Store(histories_, history, kHistoryExists, log);
+    } else if (IsCard(card, "*MATERIAU")) {
         CPelnoFatigueMateriau material;
         material.Read(input_, line.buffer);
         context_.AddMaterial(material);
@@ -89,9 +129,11 @@ bool CPelnoFatigue::ReadCard(const CardLine& line, const MethodLogName& log)
         CPelnoFatigueUWZone zone;
         zone.Read(input_, line.buffer, components_, context_);
         Store(uwZones_, zone, kUWZoneExists, log);
-    }
-    // "*CORDON" (weld seams; duplicate 270) is tested here, seventh.
-    else if (IsCard(card, "*CLASSIFICATION")) {
+    } else if (IsCard(card, "*CORDON")) {
+        CPelnoFatigueCordon weld;
+        weld.Read(input_, line.buffer, components_, context_.GetWeldDetails());
+        Store(welds_, weld, kWeldExists, log);
+    } else if (IsCard(card, "*CLASSIFICATION")) {
         CPelnoFatigueClassification classification;
         classification.Read(input_, line.buffer, context_.GetFatigueClasses());
         context_.AddWeldDetail(classification);

@@ -9,7 +9,9 @@
 #include "deck/CPelnoFatigueContexte.h"
 #include "deck/CardReader.h"
 #include "model/CPelnoFatigueComposant.h"
+#include "model/CPelnoFatigueCordon.h"
 #include "model/CPelnoFatigueUWZone.h"
+#include "stress/CPelnoFatigueHistorique.h"
 
 // The study: everything the data file defines, the study's own copy of the context library,
 // the open data file and the output directory. Read executes every damage request as soon as
@@ -17,7 +19,9 @@
 class CPelnoFatigue {
 public:
     using ComponentTable = std::map<std::string, CPelnoFatigueComposant>;
+    using WeldTable = std::map<std::string, CPelnoFatigueCordon>;
     using UWZoneTable = std::map<std::string, CPelnoFatigueUWZone>;
+    using HistoryTable = std::map<std::string, CPelnoFatigueHistorique>;
 
     CPelnoFatigue() = default;
     // Copies everything but the data file: the copy's stream is fresh and closed.
@@ -33,7 +37,16 @@ public:
     const CPelnoFatigueContexte& GetContext() const { return context_; }
     const std::string& GetOutputDirectory() const { return outputDirectory_; }
     const ComponentTable& GetComponents() const { return components_; }
+    const WeldTable& GetWelds() const { return welds_; }
     const UWZoneTable& GetUWZones() const { return uwZones_; }
+    const HistoryTable& GetHistories() const { return histories_; }
+
+    // Copies of the objects of the data file by name: code 380 for a missing component, 300
+    // for a missing history, 370 for a missing unwelded zone, 360 for a missing weld seam.
+    CPelnoFatigueComposant GetComponent(std::string name) const;
+    CPelnoFatigueHistorique GetHistory(std::string name) const;
+    CPelnoFatigueUWZone GetUWZone(std::string name) const;
+    CPelnoFatigueCordon GetWeld(std::string name) const;
 
 private:
     // Reads the block of one top-level card of the data file; false when the line is none of
@@ -41,9 +54,9 @@ private:
     bool ReadCard(const CardLine& line, const MethodLogName& log);
 
     ComponentTable components_;
-    // weld seams ("*CORDON") are kept here, by name
+    WeldTable welds_;
     UWZoneTable uwZones_;
-    // stress histories ("*HISTORIQUE") are kept here, by name
+    HistoryTable histories_;
     CPelnoFatigueContexte context_;
     std::ifstream input_;
     std::string inputPath_;

@@ -100,6 +100,15 @@ TEST_F(DataDeckRun, Duplicates)
         "*COMPOSANT          VIROLE\n*TYPE GENERAL\n*PARAMETRE 16. 6.3 0.\n"
         "*COMPOSANT_MATERIAU P265GH\n*FIN_COMPOSANT\n";
     const std::string zone = "*UWZONE             PEAU\n*UWZONE_COMPOSANT   VIROLE\n*FIN_UWZONE\n";
+    const std::string weld = "*CORDON             PIQUAGE\n*CORDON_TYPE        BAB\n"
+                             "*COMPOSANT_1        VIROLE\n*COMPOSANT_2        VIROLE\n*FIN_CORDON\n";
+    std::string history = "*HISTORIQUE         ARRET\n*HISTORIQUE_UWZONE  PEAU\n";
+    for (const char* name : {"t0", "t1", "t2"}) {
+        history += std::string("*RELEVE             ") + name +
+                   "\n*PARAMETRE 0. 20.\n*SIJ 0 0 0 0 0 0\n*SIJM 0 0 0 0 0 0\n"
+                   "*SIJLM 0 0 0 0 0 0\n*SIJLT 0 0 0 0 0 0\n*FIN_RELEVE\n";
+    }
+    history += "*FIN_HISTORIQUE\n";
     struct Case {
         std::string context;
         std::string data;
@@ -121,6 +130,10 @@ TEST_F(DataDeckRun, Duplicates)
          250, "Le composant dont la définition est donnée existe déjà"},
         {kContext, component + zone + zone,
          260, "La zone sans soudure dont la définition est donnée existe déjà"},
+        {kContext, component + weld + weld,
+         270, "Le cordon de soudure dont la définition est donnée existe déjà"},
+        {kContext, component + zone + history + history,
+         280, "L'historique de contraintes dont la définition est donnée existe déjà"},
         // a curve named after the Rm of a material, built by a zone, then defined again
         {kContext, component + zone + "*UWCOURBE           410\n*PARAMETRE 410.\n*FIN_UWCOURBE\n",
          80, "La courbe de fatigue pour zone non soudée dont on donne la définition existe déjà"},
@@ -175,5 +188,117 @@ TEST_F(DataDeckRun, ExamplesRunToANormalEnd)
             {"-d", examples + "/" + deck, "-c", examples + "/contexte.txt", "-o", dir_ + "/"});
         EXPECT_EQ(result.status, 0) << deck << "\n" << result.errorOutput;
         EXPECT_TRUE(EndsWith(result.errorOutput, kNormalEnd)) << deck;
+    }
+}
+
+namespace {
+
+std::string Plate(const std::string& name, const std::string& kind, const std::string& thickness)
+{
+    return "*COMPOSANT          " + name + "\n*TYPE " + kind + "\n*PARAMETRE " + thickness +
+           " 6.3 0.1\n*COMPOSANT_MATERIAU P265GH\n*FIN_COMPOSANT\n";
+}
+
+std::string Seam(const std::string& name, const std::string& first, const std::string& second,
+                 const std::string& inside)
+{
+    return "*CORDON             " + name + "\n*CORDON_TYPE        BAB\n*COMPOSANT_1        " +
+           first + "\n*COMPOSANT_2        " + second + "\n" + inside + "*FIN_CORDON\n";
+}
+
+std::string Imperfection(const std::string& diameters, const std::string& parameters)
+{
+    return "*IMPERFECTION       DEFAUT\n*DIAMETRE " + diameters + "\n*PARAMETRE " + parameters +
+           "\n*FIN_IMPERFECTION\n";
+}
+
+std::string Tensors(const std::string& suffix, const std::string& values)
+{
+    std::string text;
+    for (const char* kind : {"", "M", "LM", "LT"}) {
+        text += std::string("*SIJ") + kind + suffix + " " + values + "\n";
+    }
+    return text;
+}
+
+std::string PlainRecord(const std::string& name, const std::string& parameters,
+                        const std::string& values)
+{
+    return "*RELEVE             " + name + "\n*PARAMETRE " + parameters + "\n" + Tensors("", values) +
+           "*FIN_RELEVE\n";
+}
+
+std::string LinearRecord(const std::string& name, const std::string& parameters,
+                         const std::string& a, const std::string& b)
+{
+    return "*RELEVELIN          " + name + "\n*PARAMETRE " + parameters + "\n" + Tensors("A", a) +
+           Tensors("B", b) + "*FIN_RELEVELIN\n";
+}
+
+std::string QuadraticRecord(const std::string& name, const std::string& parameters,
+                            const std::string& a, const std::string& b, const std::string& c)
+{
+    return "*RELEVEQUAD         " + name + "\n*PARAMETRE " + parameters + "\n" + Tensors("A", a) +
+           Tensors("B", b) + Tensors("C", c) + "*FIN_RELEVEQUAD\n";
+}
+
+}  // namespace
+
+TEST_F(DataDeckRun, WeldSeamsOfEveryGeometryAndHistoriesOfTheThreeRecordKinds)
+{
+    const std::string records =
+        PlainRecord("repos", "0. 20.", "0. 0. 0. 0. 0. 0.") +
+        LinearRecord("pression", "2. 20.", "80. 5. 0. 160. 0. -1.", "70. 4. 0. 150. 0. -1.") +
+        QuadraticRecord("choc", "2. 150.", "120. 6. 0. 190. 0. -2.", "100. 5. 0. 170. 0. -2.",
+                        "90. 5. 0. 165. 0. -1.") +
+        PlainRecord("retour", "0. 20.", "0. 0. 0. 0. 0. 0.");
+    const std::string data =
+        "/ soudures et historiques\n" + Plate("V1", "TOLE_CYLINDRE", "12.") +
+        Plate("V2", "TOLE_CYLINDRE", "14.") + Plate("FOND", "TOLE_SPHERE", "10.") +
+        Plate("CALOTTE", "TOLE_SPHERE", "10.") + Plate("TUBULURE", "GENERAL", "8.") +
+        "*UWZONE             PEAU\n*UWZONE_COMPOSANT   V1\n*FIN_UWZONE\n" +
+        // longitudinal and circumferential seams on two cylinder plates, with and without
+        // an imperfection
+        Seam("LONGI", "V1", "V2",
+             "*LONGITUDINAL\n" + Imperfection("1000. 1006. 994.", "1. 0. 0. 2.")) +
+        Seam("LONGI_SANS", "V1", "V1", "*LONGITUDINAL\n") +
+        Seam("CIRC", "V2", "V1", "*CIRCONFERENTIEL\n" + Imperfection("1000. 1000. 1000.", "1.5 0. 0. 0.")) +
+        Seam("CIRC_SANS", "V1", "V2", "/ pas d'orientation ni d'imperfection\n") +
+        // cylinder-sphere junction and sphere-sphere seam
+        Seam("JONCTION", "V1", "FOND", Imperfection("1000. 1000. 1000.", "0.5 0. 0. 0.")) +
+        Seam("CALOTTE", "FOND", "CALOTTE", Imperfection("2000. 2000. 2000.", "0. 0. -3. 0.")) +
+        Seam("SPHERE_SANS", "CALOTTE", "FOND", "") +
+        // a nozzle: a general component, no orientation and no imperfection
+        Seam("PIQUAGE", "TUBULURE", "V1", "") +
+        "*HISTORIQUE         H_CORDON\n*HISTORIQUE_CORDON  LONGI\n" + records + "*FIN_HISTORIQUE\n" +
+        "*HISTORIQUE         H_ZONE\n" + records + "*HISTORIQUE_UWZONE  PEAU\n*FIN_HISTORIQUE\n" +
+        "*HISTORIQUE         H_GORGE\n*HISTORIQUE_GORGE   PIQUAGE\n" + records +
+        "*FIN_HISTORIQUE\n";
+    const ProgramResult result = Run(kContext, data);
+    EXPECT_EQ(result.status, 0);
+    // Every line was read, in order, and echoed unchanged.
+    EXPECT_EQ(result.errorOutput, kContext + "\n" + Latin9(data) + "\n" + kNormalEnd);
+
+    // The same deck with a seam or a history broken fails with its own code.
+    struct Case {
+        std::string data;
+        int code;
+    };
+    const Case cases[] = {
+        {data + Seam("LONGI", "V1", "V2", ""), 270},
+        {data + "*HISTORIQUE         H_ZONE\n*HISTORIQUE_UWZONE  PEAU\n" + records +
+             "*FIN_HISTORIQUE\n",
+         280},
+        {data + Seam("X", "V1", "V2", Imperfection("1000. 1000. 1000.", "1. 0. 0. 0.")), 160},
+        {data + Seam("X", "TUBULURE", "V1", "*CIRCONFERENTIEL\n"), 30},
+        {data + Seam("X", "V1", "V3", ""), 170},
+        {data + "*HISTORIQUE         X\n*HISTORIQUE_GORGE   PEAU\n" + records + "*FIN_HISTORIQUE\n",
+         200},
+    };
+    for (const Case& c : cases) {
+        const ProgramResult broken = Run(kContext, c.data);
+        EXPECT_EQ(broken.status, c.code & 0xFF) << c.code;
+        EXPECT_NE(broken.errorOutput.find(" Code d'erreur : " + std::to_string(c.code) + " \n"),
+                  std::string::npos);
     }
 }
