@@ -2,6 +2,7 @@
 
 #include "app/Guarded.h"
 #include "app/UserLocale.h"
+#include "damage/CPelnoFatigueClause.h"
 #include "deck/CardReader.h"
 #include "deck/InputFile.h"
 
@@ -73,7 +74,9 @@ std::int32_t CPelnoFatigue::Read()
     return EntryGuarded([&] {
         static const MethodLogName log("CPelnoFatigue::Read");
         if (!input_.is_open()) log.Raise(240);
-        ReadCardFile(input_, log, [&](const CardLine& line) { return ReadCard(line, log); });
+        // One request object, reused for every "*DOMMAGE" block.
+        CPelnoFatigueClause request;
+        ReadCardFile(input_, log, [&](const CardLine& line) { return ReadCard(line, log, request); });
     });
 }
 
@@ -101,7 +104,7 @@ CPelnoFatigueCordon CPelnoFatigue::GetWeld(std::string name) const
     return Guarded(log, [&] { return Find(welds_, name, 360, log); });
 }
 
-bool CPelnoFatigue::ReadCard(const CardLine& line, const MethodLogName& log)
+bool CPelnoFatigue::ReadCard(const CardLine& line, const MethodLogName& log, CPelnoFatigueClause& request)
 {
     // The keywords are tested in this order, the first prefix match winning.
     const std::string& card = line.text;
@@ -138,7 +141,16 @@ bool CPelnoFatigue::ReadCard(const CardLine& line, const MethodLogName& log)
         classification.Read(input_, line.buffer, context_.GetFatigueClasses());
         context_.AddWeldDetail(classification);
     }
-    // "*DOMMAGE" (damage requests, executed at once) is tested here, last.
+    else if (IsCard(line.text, "*DOMMAGE")) {
+        // Executed at once, on a copy of the study as it stands at this line: a request sees
+        // exactly the objects defined above it, and its report is complete before the next
+        // line is read.
+        request.Clear();
+        request.Read(input_, outputDirectory_, *this);
+        request.SetOutputMode(CPelnoFatigueClause::kReport);
+        request.Damage();
+        request.Clear();
+    }
     else {
         return false;
     }

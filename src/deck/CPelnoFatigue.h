@@ -16,6 +16,8 @@
 // The study: everything the data file defines, the study's own copy of the context library,
 // the open data file and the output directory. Read executes every damage request as soon as
 // its block has been read.
+class CPelnoFatigueClause;
+
 class CPelnoFatigue {
 public:
     using ComponentTable = std::map<std::string, CPelnoFatigueComposant>;
@@ -51,7 +53,7 @@ public:
 private:
     // Reads the block of one top-level card of the data file; false when the line is none of
     // the data file's cards.
-    bool ReadCard(const CardLine& line, const MethodLogName& log);
+    bool ReadCard(const CardLine& line, const MethodLogName& log, CPelnoFatigueClause& request);
 
     ComponentTable components_;
     WeldTable welds_;
