@@ -4,7 +4,7 @@ OUT ?= out
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 EXE := $(BUILD)/bin/PelnoFatigue.exe
 
-.PHONY: all deps build demo test bench clean
+.PHONY: all deps build demo test bench fuzz clean
 
 all: build
 
@@ -26,5 +26,9 @@ bench: deps
 	@cmake --build $(BUILD)-bench -j $(JOBS)
 	@scripts/bench $(BUILD)-bench
 
+fuzz:
+	@scripts/install-deps fuzz
+	@FUZZ_SECONDS=$(or $(FUZZ_SECONDS),120) scripts/fuzz
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan $(OUT)
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan $(BUILD)-fuzz $(OUT)

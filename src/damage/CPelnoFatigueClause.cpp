@@ -106,6 +106,11 @@ void CPelnoFatigueClause::Damage()
     static const MethodLogName log("CPelnoFatigueClause::Damage");
     Guarded(log, [&] {
         if (!history_) log.Raise(200);
+#ifdef PELNO_FUZZ_HISTORY_LIMIT
+        // Fuzzing builds only: the search grows with the square of the records, so long
+        // histories would make the fuzzer slow without reaching new code.
+        if (history_->GetRecordCount() > PELNO_FUZZ_HISTORY_LIMIT) return;
+#endif
         switch (history_->GetType()) {
         case CPelnoFatigueHistorique::kWeldType:
             DamageWeldCriticalPlane();
