@@ -1,7 +1,6 @@
 #include "damage/ReportWriter.h"
 
-#include <iomanip>
-#include <locale>
+#include <cstdio>
 
 #include "damage/ReportText.h"
 
@@ -46,9 +45,11 @@ ReportWriter& ReportWriter::Box(char border, int count, std::initializer_list<co
 
 ReportWriter& ReportWriter::CycleCount(std::int32_t count)
 {
-    const std::locale own = out_.getloc();
-    out_.imbue(std::locale::classic());
-    out_ << std::setw(10) << count;
-    out_.imbue(own);
+    // Formatted apart, as under the classic locale: changing the locale of a file stream in
+    // the middle of a report would flush it at every cycle, and a failed flush (a full disk)
+    // leaves the stream unable to take any locale again.
+    char text[16];
+    std::snprintf(text, sizeof text, "%10d", static_cast<int>(count));
+    out_ << text;
     return *this;
 }

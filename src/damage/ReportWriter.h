@@ -26,8 +26,8 @@ public:
     ReportWriter& FormFeed();
     // A border of count characters, the titles, the border again, each followed by a line end.
     ReportWriter& Box(char border, int count, std::initializer_list<const char*> titles);
-    // An integer count of cycles N in a field of width 10 under the classic locale (no digit
-    // grouping), the stream's own locale put back right after.
+    // An integer count of cycles N in a field of width 10 as the classic locale writes it (no
+    // digit grouping, whatever the stream's locale).
     ReportWriter& CycleCount(std::int32_t count);
 
 private:
