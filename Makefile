@@ -4,7 +4,7 @@ OUT ?= out
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 EXE := $(BUILD)/bin/PelnoFatigue.exe
 
-.PHONY: all deps build demo test bench fuzz clean
+.PHONY: all deps build demo test bench fuzz package test-package clean
 
 all: build
 
@@ -25,6 +25,13 @@ bench: deps
 	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DPELNO_TESTS=OFF -DPELNO_BENCH=ON >/dev/null
 	@cmake --build $(BUILD)-bench -j $(JOBS)
 	@scripts/bench $(BUILD)-bench
+
+package: build
+	@scripts/install-deps package
+	@cd $(BUILD) && cpack -G DEB >/dev/null && ls -1 $(CURDIR)/$(BUILD)/pelnofatigue_*.deb
+
+test-package: package
+	@scripts/test-package $(BUILD)
 
 fuzz:
 	@scripts/install-deps fuzz
