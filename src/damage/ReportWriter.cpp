@@ -2,6 +2,7 @@
 
 #include <iomanip>
 #include <locale>
+#include <sstream>
 
 #include "damage/ReportText.h"
 
@@ -46,9 +47,12 @@ ReportWriter& ReportWriter::Box(char border, int count, std::initializer_list<co
 
 ReportWriter& ReportWriter::CycleCount(std::int32_t count)
 {
-    const std::locale own = out_.getloc();
-    out_.imbue(std::locale::classic());
-    out_ << std::setw(10) << count;
-    out_.imbue(own);
+    // Formatted apart rather than by changing the report stream's locale twice: changing the
+    // locale of a file stream flushes it, and once a write has failed (full disk) the file
+    // stream refuses the second change with an exception instead of keeping its error state.
+    std::ostringstream text;
+    text.imbue(std::locale::classic());
+    text << std::setw(10) << count;
+    out_ << text.str();
     return *this;
 }

@@ -27,7 +27,7 @@ public:
     // A border of count characters, the titles, the border again, each followed by a line end.
     ReportWriter& Box(char border, int count, std::initializer_list<const char*> titles);
     // An integer count of cycles N in a field of width 10 under the classic locale (no digit
-    // grouping), the stream's own locale put back right after.
+    // grouping), whatever the stream's own locale, which is left as it is.
     ReportWriter& CycleCount(std::int32_t count);
 
 private:
