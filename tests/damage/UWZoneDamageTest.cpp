@@ -810,40 +810,125 @@ TEST(UWZoneDamage, ZoneKtThreshold)
 // 100 (sin Theta cos Phi)^2: for Phi = 0 the sum 3*100 sin^2 Theta grows up to Theta = 90° and
 // no later plane exceeds it, so the table has the first plane (sum 0) and then one row for each
 // Theta = 2.5°, 5°, ..., 90° with Phi = 0. The first row is in the stream's default format, the
-// others in fixed with 3 decimals left by the first row. The zero-damage lines end the report.
+// others in fixed with 3 decimals left by the first row; the sum column is the zone Kt times the
+// sum. The zero-damage lines end the report.
 TEST(UWZoneDamage, ConstantHistoryEndsWithZeroDamage)
 {
     const std::string s = "0. 0. 0. 100. 0. 0.";
-    const std::string data = deck::Component("C", "20. 1. 0.", "F") + deck::Zone("Z", "C") +
-                             deck::History("H", "Z",
-                                           {{"20.", s, s, deck::kZero},
-                                            {"20.", s, s, deck::kZero},
-                                            {"20.", s, s, deck::kZero}});
-    const deck::Study read = deck::ReadStudy(kContext, data);
-    ASSERT_EQ(read.code, 0);
-    CPelnoFatigueRainFlow rainflow;
-    const Outcome outcome = RunOn(*read.study, read.study->GetHistory("H"), rainflow);
-    ASSERT_EQ(outcome.code, 0) << outcome.message;
-    EXPECT_EQ(outcome.result.end, UWZoneDamageResult::End::ZeroDamage);
-    EXPECT_EQ(outcome.result.plane.damage, 0.0);
-    EXPECT_NEAR(outcome.result.plane.theta * 57.29577950560105, 90.0, 1e-6);
-    EXPECT_EQ(outcome.result.plane.phi, 0.0);
-    EXPECT_NEAR(outcome.result.plane.normalSum, 300.0, 1e-9);
-    EXPECT_TRUE(outcome.result.cycles.empty());
-    EXPECT_EQ(outcome.result.total, 0.0);
+    for (const char* kt : {"", "2."}) {
+        SCOPED_TRACE(kt);
+        const double factor = std::string(kt).empty() ? 1.0 : 2.0;
+        const std::string data = deck::Component("C", "20. 1. 0.", "F") + deck::Zone("Z", "C", kt) +
+                                 deck::History("H", "Z",
+                                               {{"20.", s, s, deck::kZero},
+                                                {"20.", s, s, deck::kZero},
+                                                {"20.", s, s, deck::kZero}});
+        const deck::Study read = deck::ReadStudy(kContext, data);
+        ASSERT_EQ(read.code, 0);
+        CPelnoFatigueRainFlow rainflow;
+        const Outcome outcome = RunOn(*read.study, read.study->GetHistory("H"), rainflow);
+        ASSERT_EQ(outcome.code, 0) << outcome.message;
+        EXPECT_EQ(outcome.result.end, UWZoneDamageResult::End::ZeroDamage);
+        EXPECT_EQ(outcome.result.plane.damage, 0.0);
+        EXPECT_NEAR(outcome.result.plane.theta * 57.29577950560105, 90.0, 1e-6);
+        EXPECT_EQ(outcome.result.plane.phi, 0.0);
+        EXPECT_NEAR(outcome.result.plane.normalSum, 300.0, 1e-9);
+        EXPECT_TRUE(outcome.result.cycles.empty());
+        EXPECT_EQ(outcome.result.total, 0.0);
 
-    std::string expected = Opening(*read.study) + FirstSearchRow(0.0);
-    const double pi = std::acos(-1.0);
-    for (int k = 1; k <= 36; ++k) {
-        const double theta = 2.5 * k;
-        const double sine = std::sin(theta * pi / 180.0);
-        expected += Row({Fixed(theta, 10), Fixed(0.0, 10), Int(0, 10), Scientific(0.0, 3, 10),
-                         Fixed(300.0 * sine * sine, 10)});
+        std::string expected = Opening(*read.study) + FirstSearchRow(0.0);
+        const double pi = std::acos(-1.0);
+        for (int k = 1; k <= 36; ++k) {
+            const double theta = 2.5 * k;
+            const double sine = std::sin(theta * pi / 180.0);
+            expected += Row({Fixed(theta, 10), Fixed(0.0, 10), Int(0, 10), Scientific(0.0, 3, 10),
+                             Fixed(factor * 300.0 * sine * sine, 10)});
+        }
+        expected += "\nLe taux d'endommagement sur le plan critique est nul !\n\n"
+                    "Taux d'endommagement total pour l'historique étudié : 0.\n" +
+                    Repeat('*', 53) + "\n\n";
+        ExpectSameText(outcome.report, expected);
     }
-    expected += "\nLe taux d'endommagement sur le plan critique est nul !\n\n"
-                "Taux d'endommagement total pour l'historique étudié : 0.\n" +
-                Repeat('*', 53) + "\n\n";
-    ExpectSameText(outcome.report, expected);
+}
+
+// Worked example 3: the best origin is not the first record, and a cycle wraps around the end
+// of the history. Four records (T; tau, p) = (60; 50, 100), (20; 150, 200), (200; -50, 100),
+// (100; 100, 150), total = linearised mechanical, no zone Kt, thickness 20, roughness 1.
+//
+// On Theta = Phi = 0, DSigmaEq from origin o is 2|tau_j - tau_o|:
+//   origin 0: 0, 200, 200, 100, 0 -> the flat merges, 100 is no turning point: one range 200;
+//   origin 1: 0, 400, 100, 200, 0 -> 400 and 100;  origin 2: 0, 300, 200, 400, 0 -> 100 and 400;
+//   origin 3: 0, 100, 100, 300, 0 -> one range 300.
+// Search damage 1/N(2000) + 1/N(500) = 1/688 + 1/33005 for origins 1 and 2: origin 1, the
+// earlier, wins. Series from origin 1: instants 1, 2, 3, 0, 1 with 0, 400, 100, 200, 0.
+// Rainflow: 400, 100, 200, 0 hold the range 100 between instants 3 and 0, lower extreme at
+// instant 3; CycleEnds from instant 3 to the level 200 stops backwards at 400 and reaches 200 at
+// instant 0: (Peak 3, Start 3, End 0). The residue 0, 400, 0 gives 400 with lower extreme at
+// instant 1 (first index 0 of the series); backwards the level 400 is met at instant 2 (after
+// wrapping), forwards at once: (Peak 1, Start 2, End 2).
+// Intervals in history order: cycle (1, 2, 2) spans records 1..2: Sigmo = (-100 - 200)/2 = -150,
+// Temp = 0.75*200 + 0.25*20 = 155, SigmaEqM = 2*150 = 300. Cycle (3, 3, 0) spans records 0..3
+// (not only 3 and 0, as in the rotated order, which would give -125, 90 and 200): Sigmo = -150,
+// Temp = 155, SigmaEqM = 300; DSigmaRlm = Tresca(R0 - R3) = 2*50 = 100.
+// Rpt(155) = 241 - 18*0.55 = 231.1, no plasticity; Dfinal 400. CtR(155) = 1.03 - 0.02325 -
+// 0.0360375 = 0.9707125.
+// Cycle 400: N0 = (46000/153.2)^2 = 90156; Kt = 1, DSigmaF = 400; sigma_mr = 200 - 231.1 =
+// -31.1, Cm = sqrt(1 + 0.0851868*2*31.1/400) = 1.0066015; Cr = 0.9771206, x = 409.3660:
+// N = (46000/162.566)^2 = 80067.5 -> 80067.
+// Cycle 100: below the cut-off even after Cr = 0.9707125*1.0603137 (sigma_mr = 50 - 231.1 =
+// -181.1 at 2e6 cycles: C400 = 1/(0.9979 - 0.00029*181.1), C600 = sqrt(0.9989 + 0.00127*181.1),
+// interpolated at Rm 410): N = 1e9.
+TEST(UWZoneDamage, LaterOriginAndHistoryOrderIntervals)
+{
+    std::vector<deck::Record> records;
+    const double table[4][3] = {{60, 50, 100}, {20, 150, 200}, {200, -50, 100}, {100, 100, 150}};
+    for (const auto& row : table) {
+        const std::string t = Shear(row[1], row[2]);
+        records.push_back({std::to_string(static_cast<int>(row[0])) + ".", t, t, deck::kZero});
+    }
+    const Outcome outcome =
+        RunDeck(kContext, deck::Component("C", "20. 1. 0.", "F") + deck::Zone("Z", "C") +
+                              deck::History("H", "Z", records));
+    ASSERT_EQ(outcome.code, 0) << outcome.message;
+    const UWZoneDamageResult& r = outcome.result;
+    EXPECT_EQ(r.plane.theta, 0.0);
+    EXPECT_EQ(r.plane.phi, 0.0);
+    EXPECT_EQ(r.plane.origin, 1);
+    EXPECT_DOUBLE_EQ(r.plane.damage, 1.0 / 688.0 + 1.0 / 33005.0);
+    EXPECT_EQ(r.seriesInstants, (std::vector<std::int32_t>{1, 2, 3, 0, 1}));
+    const double series[5] = {0, 400, 100, 200, 0};
+    ASSERT_EQ(r.seriesValues.size(), 5u);
+    for (int k = 0; k < 5; ++k) EXPECT_NEAR(r.seriesValues[k], series[k], 1e-9) << k;
+    ASSERT_EQ(r.cycles.size(), 2u);
+    const UWZoneCycle& big = r.cycles[0];
+    const UWZoneCycle& small = r.cycles[1];
+    EXPECT_EQ(big.cycle.Peak, 1);
+    EXPECT_EQ(big.cycle.Start, 2);
+    EXPECT_EQ(big.cycle.End, 2);
+    EXPECT_EQ(small.cycle.Peak, 3);
+    EXPECT_EQ(small.cycle.Start, 3);
+    EXPECT_EQ(small.cycle.End, 0);
+    EXPECT_NEAR(big.counted.DSigmaR, 400, 1e-9);
+    EXPECT_NEAR(big.counted.DSigmaRl, 400, 1e-6);
+    EXPECT_NEAR(small.counted.DSigmaR, 100, 1e-9);
+    EXPECT_NEAR(small.counted.DSigmaRlm, 100, 1e-6);
+    for (const UWZoneCycle* c : {&big, &small}) {
+        EXPECT_NEAR(c->counted.Sigmo, -150, 1e-9);
+        EXPECT_NEAR(c->counted.Temp, 155, 1e-12);
+        EXPECT_NEAR(c->counted.SigmaEqM, 300, 1e-6);
+        EXPECT_NEAR(c->Rpt, 231.1, 1e-9);
+        EXPECT_NEAR(c->CtR, 0.9707125, 1e-12);
+    }
+    EXPECT_NEAR(big.Cm, std::sqrt(1 + (0.0435 * 2.0435 / 1.0435) * 2 * 31.1 / 400), 1e-9);
+    EXPECT_EQ(big.N, 80067);
+    EXPECT_EQ(small.N, 1000000000);
+    EXPECT_NEAR(r.Dfinal, 400, 1e-9);
+    EXPECT_DOUBLE_EQ(r.total, 1.0 / 80067.0 + 1e-9);
+    EXPECT_NE(outcome.report.find("Instant d'origine déterminant sur ce plan : 1\n"), std::string::npos);
+    EXPECT_NE(outcome.report.find(SeriesSection({{1, 0}, {2, 400}, {3, 100}, {0, 200}, {1, 0}}) + CycleHeader(2) +
+                                  CycleRow(2, 1, 2, {400, 400, 0, 400, -150, 300, 155}) +
+                                  CycleRow(3, 3, 0, {100, 100, 0, 100, -150, 300, 155})),
+              std::string::npos);
 }
 
 namespace {
