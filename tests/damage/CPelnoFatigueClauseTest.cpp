@@ -323,7 +323,7 @@ TEST_F(RequestRun, CodesOfTheRequests)
 }
 
 // The run stops at the failing request; the reports of the requests above it and the first
-// sections of the failing one stay in their files.
+// lines of the failing one stay in their files.
 TEST_F(RequestRun, AFailingRequestKeepsWhatWasWritten)
 {
     const std::string data = kObjects + deck::Request("H", "premier.txt") +
