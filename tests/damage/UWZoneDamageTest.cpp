@@ -1077,8 +1077,8 @@ TEST(UWZoneDamage, CycleInstantNotInTheHistory)
 // passed the family check, 20 or 30, and a component can only name such a material); 440 (a
 // linearised total range above 2 Rpt >= 100 while both its mechanical and thermal ranges are
 // within 0.01 is impossible, Tresca being subadditive); 470 (no input was found that keeps a
-// coefficient loop going past 2000 passes: the estimate of N moves by a quarter of the gap each
-// pass and the laws are monotone in N).
+// coefficient loop going past 2000 passes; the loops themselves are tested with the
+// coefficients).
 TEST(UWZoneDamage, CoefficientErrors)
 {
     struct Case {
