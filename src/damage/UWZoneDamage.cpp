@@ -147,7 +147,6 @@ void WriteOpening(ReportWriter& w, const CPelnoFatigueComposant& component, cons
     });
     w.NewLines();
     w.Line("|    Theta   |    Phi     |    N0      |  Dommage   |  Sx'x' Som |");
-    w.NewLines();
 }
 
 }  // namespace

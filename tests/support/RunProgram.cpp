@@ -63,8 +63,16 @@ ProgramResult RunProgram(const std::vector<std::string>& arguments,
     const std::string errPath = directory + "/stderr";
     const std::string outPath = directory + "/stdout";
 
+    // An extra entry replaces an inherited one of the same name (the program would read the
+    // first of two).
+    auto nameOf = [](const std::string& entry) { return entry.substr(0, entry.find('=') + 1); };
     std::vector<std::string> env;
-    for (char** entry = environ; *entry != nullptr; ++entry) env.emplace_back(*entry);
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string inherited = *entry;
+        bool replaced = false;
+        for (const std::string& extra : environment) replaced = replaced || nameOf(extra) == nameOf(inherited);
+        if (!replaced) env.push_back(inherited);
+    }
     for (const std::string& extra : environment) env.push_back(extra);
     std::vector<char*> envp;
     for (std::string& entry : env) envp.push_back(entry.data());

@@ -12,7 +12,8 @@ struct ProgramResult {
 };
 
 // Runs the program with the arguments (program name excluded), in workingDirectory when it is
-// not empty, with extra environment entries "NAME=value" added to the current environment.
+// not empty, with extra environment entries "NAME=value" added to the current environment (each
+// replacing an inherited entry of the same name).
 ProgramResult RunProgram(const std::vector<std::string>& arguments,
                          const std::string& workingDirectory = std::string(),
                          const std::vector<std::string>& environment = {});
