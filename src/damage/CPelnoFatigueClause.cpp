@@ -9,6 +9,7 @@
 #include "damage/CPelnoFatigueReservoir.h"
 #include "damage/CPelnoFatigueTresca.h"
 #include "damage/UWZoneDamage.h"
+#include "damage/WeldThroatDamage.h"
 #include "deck/BlockReader.h"
 #include "deck/CPelnoFatigue.h"
 
@@ -180,6 +181,11 @@ void CPelnoFatigueClause::DamageWeldCriticalPlane()
 void CPelnoFatigueClause::DamageWeldThroat()
 {
     static const MethodLogName log("CPelnoFatigueClause::DamageWeldThroat");
-    // Weld throats are not checked by this version yet.
-    log.Raise(230);
+    Guarded(log, [&] {
+        std::unique_ptr<std::ofstream> report;
+        if (outputMode_ == kReport) report = GetFile();
+        WeldThroatDamage procedure(log, *study_, *history_, *countingMethod_, *criterion_);
+        procedure.Run(report.get());
+        FinishReport(log, std::move(report));
+    });
 }
