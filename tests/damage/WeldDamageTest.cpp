@@ -291,7 +291,7 @@ CPelnoFatigue* WeldDamageTest::study_ = nullptr;
 
 // The critical plane of a history whose totals are proportional to diag(a, b, 0) with
 // a > b >= 0: the shear of a plane of normal n is a change of length of the traction's in-plane
-// part, largest (a/2 per unit of load) for n at 45 degrees between x and z. In loop order
+// component, largest (a/2 per unit of load) for n at 45 degrees between x and z. In loop order
 // (Theta outer) the first such plane is Theta = 0, Phi = 45 degrees, where x' = (c, 0, s),
 // y' = (0, 1, 0), z' = (-s, 0, c) with c = cos, s = sin of Phi: Sx'x' = c·c·Sxx,
 // Sx'y' = 0 and Sx'z' = -(c·Sxx)·s, so that DSigmaEq = 2·|c·s·(Sxx(j) - Sxx(N0))|, within
@@ -703,7 +703,7 @@ TEST_F(WeldDamageTest, SeamWithoutImperfectionHasNoIntensification)
     EXPECT_NE(text.find("Cordon de soudure sans imperfection de forme !"), std::string::npos);
 }
 
-// The whole report of the cylinder - sphere junction. The sections of the objects are their
+// The whole report of the cylinder - sphere junction. The printouts of the objects are their
 // own printers' (tested with each object), written here into fresh streams: the report stream
 // still has its initial format when they are printed. Every other line is this report's, and
 // every number is derived by hand as in CylinderSphereJunction.
