@@ -24,19 +24,19 @@
 // with its table rows, the stresses on the critical plane, the DSigmaEq history and its
 // cycles, the quantities of each cycle located in history order, and the report framing.
 //
-// How the two procedures differ (the first four are the Rules of the shared steps, the
-// others are written in each procedure):
+// How the two procedures differ. The first four are the Rules of the shared steps; the others,
+// with the texts and table layouts of each report, are written in each procedure.
 //                          unwelded zone                     weld seam
-//   stresses               as given                          first intensified by the
-//                                                            imperfection's A (C11.A6)
 //   DSigmaEq, Sx'x', ...   x zone Kt when geometric          no factor
 //   equal plane damages    larger sum of positive Sx'x'      first plane in loop order
 //                          within 1e-8 (a table column)      (strictly greater only)
 //   per record / cycle     SigmaEq; DSigmaRl, Sigmo,         none of them
 //                          SigmaEqM
 //   zero-damage total      "... étudié : 0."                 "... étudié : 0"
+//   stresses               as given                          first intensified by the
+//                                                            imperfection's A (C11.A6)
 //   plasticity             tested on DSigmaRl; the zone's    tested on DSigmaR; smaller Rpt
-//                          material                          and Rm of two materials
+//                          material                          and Rm of the two materials
 //   coefficients           Kt -> Kf, CtR, Cs, Ce, Cm         Ce once (larger thickness), CtR
 //                          (fixed-point loops)
 //   permissible cycles     zone curve at DSigmaF             seam's fatigue class at DSigmaR
