@@ -9,6 +9,7 @@
 #include "damage/CPelnoFatigueReservoir.h"
 #include "damage/CPelnoFatigueTresca.h"
 #include "damage/UWZoneDamage.h"
+#include "damage/WeldDamage.h"
 #include "damage/WeldThroatDamage.h"
 #include "deck/BlockReader.h"
 #include "deck/CPelnoFatigue.h"
@@ -174,8 +175,14 @@ void CPelnoFatigueClause::DamageUWZoneCriticalPlane()
 void CPelnoFatigueClause::DamageWeldCriticalPlane()
 {
     static const MethodLogName log("CPelnoFatigueClause::DamageWeldCriticalPlane");
-    // Welded zones are not computed by this version yet.
-    log.Raise(230);
+    Guarded(log, [&] {
+        std::unique_ptr<std::ofstream> report;
+        if (outputMode_ == kReport) report = GetFile();
+        // The procedure intensifies the stresses of this request's own copy of the history.
+        WeldDamage procedure(log, *study_, *history_, *countingMethod_, *criterion_);
+        procedure.Run(report.get());
+        FinishReport(log, std::move(report));
+    });
 }
 
 void CPelnoFatigueClause::DamageWeldThroat()

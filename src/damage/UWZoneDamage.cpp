@@ -1,92 +1,28 @@
 #include "damage/UWZoneDamage.h"
 
-#include <algorithm>
 #include <iomanip>
-#include <limits>
 
+#include "damage/CriticalPlaneDamage.h"
 #include "damage/ReportWriter.h"
 #include "deck/CPelnoFatigue.h"
 
 namespace {
 
-constexpr double kZeroDamage = 1e-8;
-
-StressTensor Difference(const StressTensor& a, const StressTensor& b)
-{
-    StressTensor d{};
-    for (std::size_t k = 0; k < d.size(); ++k) d[k] = a[k] - b[k];
-    return d;
-}
-
-StressTensor Sum(const StressTensor& a, const StressTensor& b)
-{
-    StressTensor s{};
-    for (std::size_t k = 0; k < s.size(); ++k) s[k] = a[k] + b[k];
-    return s;
-}
-
-// The records of the history in ascending number, as the procedure reads them.
-struct RecordRows {
-    std::vector<std::int32_t> instants;
-    std::vector<StressTensor> totals;
-    std::vector<StressTensor> mechanical;
-    std::vector<StressTensor> thermal;
-    std::vector<double> temperatures;
-};
-
-RecordRows Rows(const CPelnoFatigueHistorique& history)
-{
-    RecordRows rows;
-    for (const auto& entry : history.GetRecords()) {
-        const CPelnoFatigueReleve& record = entry.second.GetRecord();
-        rows.instants.push_back(entry.first);
-        rows.totals.push_back(record.GetSij());
-        rows.mechanical.push_back(record.GetSijLM());
-        rows.thermal.push_back(record.GetSijLT());
-        rows.temperatures.push_back(record.GetTemperature());
-    }
-    return rows;
-}
-
-// First index in history order of an instant, or raises 210.
-std::size_t IndexOf(const std::vector<std::int32_t>& instants, std::int32_t instant, const MethodLogName& log)
-{
-    const auto found = std::find(instants.begin(), instants.end(), instant);
-    if (found == instants.end()) log.Raise(210, "%s : Internal error");
-    return static_cast<std::size_t>(found - instants.begin());
-}
-
 void WriteOpening(ReportWriter& w, const CPelnoFatigueComposant& component, const CPelnoFatigueMateriau& material,
                   const CPelnoFatigueUWZone& zone, const CPelnoFatigueUWCourbe& curve,
                   const CPelnoFatigueHistorique& history)
 {
-    std::ostream& out = w.Stream();
-    const std::string stars(87, '*');
-    w.NewLines();
-    w.Line(stars.c_str());
-    w.Line("* Calcul du taux d'endommagement pour une zone non soudée selon C11.3.9.2.3           *");
-    w.Line("* Le calcul est basé sur la recherche itérative du plan critique pour l'endommagement *");
-    w.Line(stars.c_str());
-    w.NewLines();
-
-    w.Box('+', 71, {"+ Définition du composant auquel appartient la zone critique analysée +"}).NewLines();
-    out << component;
-    w.NewLines(2);
-    w.Box('+', 45, {"+ Caractéristiques du matériau du composant +"}).NewLines();
-    out << material;
-    w.NewLines(2);
-    w.Box('+', 49, {"+ Caractéristiques de la zone critique analysée +"}).NewLines();
-    out << zone;
-    w.NewLines(2);
-    w.Box('+', 47, {"+ Définition de la courbe de fatigue utilisée +"}).NewLines();
-    out << curve;
-    w.NewLines().FormFeed().NewLines();
-
-    w.Box('*', 63, {"* Historique des contraintes qui sollicitent la zone analysée *",
-                    "* (Rappel des valeurs fournies - Kt de la zone non appliqué)  *"})
-        .NewLines();
-    out << history;
-    w.NewLines().FormFeed().NewLines();
+    CriticalPlaneDamage::WriteTitle(
+        w, "* Calcul du taux d'endommagement pour une zone non soudée selon C11.3.9.2.3           *");
+    CriticalPlaneDamage::WriteObject(
+        w, 71, "+ Définition du composant auquel appartient la zone critique analysée +", component);
+    CriticalPlaneDamage::WriteObject(w, 45, "+ Caractéristiques du matériau du composant +", material);
+    CriticalPlaneDamage::WriteObject(w, 49, "+ Caractéristiques de la zone critique analysée +", zone);
+    CriticalPlaneDamage::WriteObject(w, 47, "+ Définition de la courbe de fatigue utilisée +", curve, true);
+    CriticalPlaneDamage::WriteHistory(w,
+                                      {"* Historique des contraintes qui sollicitent la zone analysée *",
+                                       "* (Rappel des valeurs fournies - Kt de la zone non appliqué)  *"},
+                                      history);
 
     w.Box('+', 12, {"+ Symboles +"}).NewLines();
     w.Lines({
@@ -176,97 +112,33 @@ UWZoneDamageResult UWZoneDamage::Run(std::ostream* report)
     if (type != 20 && type != 30) log.Raise(430);
     WriteOpening(w, component, material, zone, curve, history_);
 
-    const RecordRows rows = Rows(history_);
-    const std::int32_t n = static_cast<std::int32_t>(rows.instants.size());
-    const std::size_t count = rows.instants.size();
     const double zoneKt = zone.GetKt();
     // With Kt above 1.0001 the stresses given are geometric ones, amplified by the zone's Kt.
     const bool geometric = zone.IsDefined() && zoneKt > 1.0001;
-    const double appliedKt = geometric ? zoneKt : 1.0;
     auto sn = [&](double range, double largest, double factor) {
         return curve.PermissibleCycles(range, largest, factor);
     };
+    CriticalPlaneDamage steps(log, method_, criterion_, CriticalPlaneDamage::UnweldedZone(geometric, zoneKt),
+                              CriticalPlaneDamage::ReadRows(history_), w);
 
     // Critical-plane search.
-    CriticalPlaneSearch::SearchRules rules;
-    rules.applyFactor = geometric;
-    rules.factor = zoneKt;
-    rules.tieBreakOnNormalSum = true;
-    CriticalPlaneSearch search(rows.instants, rows.totals);
-    const CriticalPlaneSearch::Plane best =
-        search.Run(rules, method_, sn, [&](const CriticalPlaneSearch::Plane& plane) {
-            out << "| " << std::setw(10) << plane.theta * CriticalPlaneSearch::kDegreesPerRadian << " | "
-                << std::setw(10) << plane.phi * CriticalPlaneSearch::kDegreesPerRadian << " | " << std::setw(10)
-                << plane.origin << " | " << std::setw(10) << std::setprecision(3) << std::scientific
-                << plane.damage << " | " << std::setw(10) << std::fixed << zoneKt * plane.normalSum << " |\n";
-        });
+    const CriticalPlaneSearch::Plane best = steps.Search(sn);
     result.plane = best;
-
-    if (best.damage < kZeroDamage) {
-        w.NewLines().Line("Le taux d'endommagement sur le plan critique est nul !").NewLines();
-        w.Line("Taux d'endommagement total pour l'historique étudié : 0.");
-        w.Line(std::string(53, '*').c_str());
-        out << std::fixed;
-        w.NewLines();
+    if (steps.ZeroDamage(best)) {
         result.end = UWZoneDamageResult::End::ZeroDamage;
         return result;
     }
 
-    // Stresses on the critical plane.
-    const PlaneBasis basis = CriticalPlaneSearch::Basis(best.theta, best.phi);
-    std::vector<double> normal(count), shearY(count), shearZ(count), sigmaEq(count);
-    w.NewLines();
-    w.Box('+', 68, {"+ Contraintes normale et de cisaillement sur le plan déterminant   +",
-                    "+ Contrainte équivalente et température associée à ces contraintes +"});
-    w.NewLines();
-    w.Text("Angle Theta du plan critique              : ");
-    out << best.theta * CriticalPlaneSearch::kDegreesPerRadian << '\n';
-    w.Text("Angle Phi du plan critique                : ");
-    out << best.phi * CriticalPlaneSearch::kDegreesPerRadian << '\n';
-    w.Text("Instant d'origine déterminant sur ce plan : ");
-    out << best.origin << '\n';
-    w.NewLines();
-    w.Line("|    Temps   |    Sx'x'   |    Sx'y'   |    Sx'z'   |   SigmaEq  |   Temp.    |");
-    out << std::fixed;
-    for (std::size_t i = 0; i < count; ++i) {
-        const StressTensor& total = rows.totals[i];
-        normal[i] = CriticalPlaneSearch::Project(total, basis.x, basis.x) * appliedKt;
-        shearY[i] = CriticalPlaneSearch::Project(total, basis.x, basis.y) * appliedKt;
-        shearZ[i] = CriticalPlaneSearch::Project(total, basis.x, basis.z) * appliedKt;
-        sigmaEq[i] = criterion_.EquivalentStress(total);
-        if (geometric) sigmaEq[i] = sigmaEq[i] * zoneKt;
-        out << "| " << std::setw(10) << rows.instants[i] << " | " << std::setw(10) << normal[i] << " | "
-            << std::setw(10) << shearY[i] << " | " << std::setw(10) << shearZ[i] << " | " << std::setw(10)
-            << sigmaEq[i] << " | " << std::setw(10) << rows.temperatures[i] << " |\n";
-    }
-
-    // DSigmaEq history on the critical plane, from the stored (already amplified) shears.
-    result.seriesInstants.resize(count + 1);
-    result.seriesValues.resize(count + 1);
-    CriticalPlaneSearch::Series(n, rows.instants.data(), shearY.data(), shearZ.data(), best.origin, false, 1.0,
-                                result.seriesInstants.data(), result.seriesValues.data());
-    w.NewLines();
-    w.Box('+', 62, {"+ Variation équivalente des contraintes sur le plan critique +"});
-    w.NewLines();
-    w.Line("|    Temps   |  DSigmaEq  |");
-    out << std::fixed;
-    for (std::size_t k = 0; k <= count; ++k) {
-        out << "| " << std::setw(10) << result.seriesInstants[k] << " | " << std::setw(10) << std::fixed
-            << result.seriesValues[k] << " |\n";
-    }
-    CyclesByInstants byInstants;
-    CyclesByRange byRange;
-    method_.LoadingCycles(n + 1, result.seriesInstants.data(), result.seriesValues.data(), byInstants, byRange);
-
-    w.NewLines();
-    w.Box('+', 73, {"+ Taille des cycles de contraintes extraits de l'historique de DSigmaEq +"});
-    w.NewLines();
-    w.Text("Nombres des cycles extraits de l'historique : ");
-    out << byInstants.size() << '\n';
-    w.NewLines();
-    w.Line("| Temps1 | Temps2 | Temps3 |  DSigmaR | DSigmaRlm| DSigmaRlt| DSigmaRl |   Sigmo  | SigmaEqM |  Temp.  |");
-    w.Line("| Début  | Pic    | Fin    |          |          |          |          |          |          |         |");
-    out << std::fixed;
+    // Stresses on the critical plane, the DSigmaEq history and its cycles.
+    const CriticalPlaneDamage::PlaneStresses plane =
+        steps.CriticalPlane(best, 68,
+                            {"+ Contraintes normale et de cisaillement sur le plan déterminant   +",
+                             "+ Contrainte équivalente et température associée à ces contraintes +"},
+                            "|    Temps   |    Sx'x'   |    Sx'y'   |    Sx'z'   |   SigmaEq  |   Temp.    |");
+    const CyclesByInstants& byInstants = steps.CountCycles(
+        best, plane, result.seriesInstants, result.seriesValues,
+        {"| Temps1 | Temps2 | Temps3 |  DSigmaR | DSigmaRlm| DSigmaRlt| DSigmaRl |   Sigmo  | SigmaEqM |  Temp.  |",
+         "| Début  | Pic    | Fin    |          |          |          |          |          |          |         |"});
     if (byInstants.empty()) {
         result.end = UWZoneDamageResult::End::NoCycle;
         return result;
@@ -274,38 +146,7 @@ UWZoneDamageResult UWZoneDamage::Run(std::ostream* report)
 
     // Cycle quantities, the intervals taken in history order.
     for (const LoadingCycle& cycle : byInstants) {
-        const std::size_t s = IndexOf(rows.instants, cycle.Start, log);
-        const std::size_t p = IndexOf(rows.instants, cycle.Peak, log);
-        const std::size_t e = IndexOf(rows.instants, cycle.End, log);
-        CycleQuantities q;
-        q.DSigmaR = cycle.Range;
-        q.DSigmaRlm = std::max(criterion_.EquivalentStress(Difference(rows.mechanical[s], rows.mechanical[p])),
-                               criterion_.EquivalentStress(Difference(rows.mechanical[e], rows.mechanical[p])));
-        q.DSigmaRlt = std::max(criterion_.EquivalentStress(Difference(rows.thermal[s], rows.thermal[p])),
-                               criterion_.EquivalentStress(Difference(rows.thermal[e], rows.thermal[p])));
-        const StressTensor linearS = Sum(rows.mechanical[s], rows.thermal[s]);
-        const StressTensor linearP = Sum(rows.mechanical[p], rows.thermal[p]);
-        const StressTensor linearE = Sum(rows.mechanical[e], rows.thermal[e]);
-        q.DSigmaRl = std::max(criterion_.EquivalentStress(Difference(linearS, linearP)),
-                              criterion_.EquivalentStress(Difference(linearE, linearP)));
-        double largestNormal = std::numeric_limits<double>::lowest();
-        double smallestNormal = std::numeric_limits<double>::max();
-        double largestT = std::numeric_limits<double>::lowest();
-        double smallestT = std::numeric_limits<double>::max();
-        double largestEq = std::numeric_limits<double>::lowest();
-        for (const auto& interval : {std::minmax(s, p), std::minmax(p, e)}) {
-            for (std::size_t i = interval.first; i <= interval.second; ++i) {
-                largestNormal = std::max(largestNormal, normal[i]);
-                smallestNormal = std::min(smallestNormal, normal[i]);
-                largestT = std::max(largestT, rows.temperatures[i]);
-                smallestT = std::min(smallestT, rows.temperatures[i]);
-                largestEq = std::max(largestEq, sigmaEq[i]);
-            }
-        }
-        q.Sigmo = (largestNormal + smallestNormal) / 2.0;
-        q.Temp = 0.75 * largestT + 0.25 * smallestT;
-        q.SigmaEqM = largestEq;
-
+        const CycleQuantities q = steps.Quantities(cycle, plane);
         UWZoneCycle row;
         row.cycle = cycle;
         row.counted = q;
@@ -470,12 +311,7 @@ UWZoneDamageResult UWZoneDamage::Run(std::ostream* report)
         out << std::fixed;
     }
     result.total = total;
-    w.NewLines(3);
-    w.Text("Taux d'endommagement total pour l'historique de contraintes : ");
-    out << std::setw(10) << std::setprecision(4) << std::scientific << total << '\n';
-    w.Line(std::string(61, '*').c_str());
-    out << std::fixed;
-    w.FormFeed();
+    CriticalPlaneDamage::WriteTotal(w, total);
     result.end = UWZoneDamageResult::End::Complete;
     return result;
 }
