@@ -158,6 +158,13 @@ def shaped(values, make):
     return records
 
 
+# Shear stresses in steps of 0.005 MPa whose equivalent-stress series, seen from record 1 on
+# the plane Theta 0, Phi 90 degrees, makes the rainflow residue come out of its second pass at
+# another length (code 210): an error in the middle of the search.
+SEARCH_ERROR = [20.020, 20.010, 0.020, 40.015, 40.025, 0.005, 40.020, 40.025, 40.005, 0.025, 0.040, 20.020,
+                20.005, 20.040, 40.020]
+
+
 def uw_decks():
     decks = {}
     rng = random.Random(20151)
@@ -227,6 +234,10 @@ def uw_decks():
         "uw-plateaus", "CONGE",
         shaped(plateau, lambda v: ([v, 0.3 * v, 0, 0.2 * v, 0, 0], [v, 0.3 * v, 0, 0.2 * v, 0, 0], ZERO)),
         "Paliers de relevés égaux.")
+    decks["uw-search-error"] = uw_deck(
+        "uw-search-error", "PEAU",
+        shaped(SEARCH_ERROR, lambda v: ([0, 0, 0, 0, v, 0], [0, 0, 0, 0, v, 0], ZERO)),
+        "Cisaillement Syz par pas de 0.005 MPa : le comptage échoue au cours de la recherche.", "*RAINFLOW")
     decks["uw-three-records"] = uw_deck(
         "uw-three", "CONGE",
         shaped([0, 150, 0], lambda v: ([v, 0.5 * v, 0, 0, 0, 0], [v, 0.5 * v, 0, 0, 0, 0], ZERO)),
@@ -355,6 +366,10 @@ def weld_decks():
         "weld-lin", "SL", lin, "Relevés extrapolés linéairement au pied du cordon.", "*RAINFLOW")
     decks["weld-extrapolated-quadratic"] = weld_deck(
         "weld-quad", "SC", quad, "Relevés extrapolés quadratiquement au pied du cordon.", "*RESERVOIR")
+    decks["weld-search-error"] = weld_deck(
+        "weld-search-error", "PIQUAGE",
+        shaped(SEARCH_ERROR, lambda v: ([0, 0, 0, 0, v, 0], [0, 0, 0, 0, v, 0], ZERO)),
+        "Cisaillement Syz par pas de 0.005 MPa : le comptage échoue au cours de la recherche.", "*RAINFLOW")
     decks["weld-two-records"] = weld_deck(
         "weld-two", "SL", weld_random(rng, 2, 40.0, False), "Deux relevés.", "*RESERVOIR")
     return decks
@@ -420,6 +435,9 @@ def throat_decks():
     decks["throat-symmetric"] = throat_deck(
         "throat-symmetric", throat_rows([(100.0, v, 0, 0) for v in (0, 60, 0, 60, 0, 60)]),
         "Gorge : origines de même endommagement.")
+    decks["throat-search-error"] = throat_deck(
+        "throat-search-error", throat_rows([(100.0, 0, 2 * v, 0) for v in SEARCH_ERROR]),
+        "Gorge, cisaillement par pas de 0.01 MPa : le comptage échoue au cours de la recherche.", "*RAINFLOW")
     decks["throat-two-records"] = throat_deck(
         "throat-two", throat_rows([(100.0, 0, 0, 0), (100.0, 60, 0, 0)]), "Deux relevés.", "*RAINFLOW")
     return decks
