@@ -77,7 +77,7 @@ CriticalPlaneDamage::CriticalPlaneDamage(const MethodLogName& log, const CPelnoF
 {
 }
 
-CriticalPlaneSearch::Plane CriticalPlaneDamage::Search(PermissibleCyclesRef curve)
+CriticalPlaneSearch::Plane CriticalPlaneDamage::Search(PermissibleCyclesRef curve, unsigned threads)
 {
     std::ostream& out = w_.Stream();
     const bool normalSumColumn = rules_.search.tieBreakOnNormalSum;
@@ -92,7 +92,7 @@ CriticalPlaneSearch::Plane CriticalPlaneDamage::Search(PermissibleCyclesRef curv
         } else {
             out << " |\n" << std::fixed;
         }
-    });
+    }, threads);
 }
 
 bool CriticalPlaneDamage::ZeroDamage(const CriticalPlaneSearch::Plane& best)

@@ -1,7 +1,147 @@
 #include "damage/CriticalPlaneSearch.h"
 
+#include <sched.h>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <exception>
 #include <limits>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "damage/OriginDamage.h"
+
+namespace {
+
+// What the search keeps of a plane once scored: its damage (the largest over its origins), the
+// first origin that gives it, and the sum of the positive normal stresses of its records.
+struct PlaneScore {
+    double damage = 0.0;
+    double normalSum = 0.0;
+    std::int32_t origin = -1;
+};
+
+// Scores planes one after the other with the buffers of one thread: nothing is allocated per
+// plane or per origin once built.
+class PlaneScorer {
+public:
+    PlaneScorer(const std::vector<std::int32_t>& instants, const std::vector<StressTensor>& totals,
+                const CriticalPlaneSearch::SearchRules& rules, const CPelnoFatigueCountingMethod& method,
+                PermissibleCyclesRef curve)
+        : totals_(totals),
+          rules_(rules),
+          curve_(curve),
+          n_(static_cast<std::int32_t>(instants.size())),
+          shearY_(2 * instants.size()),
+          shearZ_(2 * instants.size()),
+          values_(instants.size() + 1),
+          damage_(instants, method)
+    {
+    }
+
+    PlaneScore Score(double theta, double phi)
+    {
+        const std::size_t n = static_cast<std::size_t>(n_);
+        const PlaneBasis basis = CriticalPlaneSearch::Basis(theta, phi);
+        PlaneScore score;
+        // The shear stresses of the records, written twice in a row so that the series of any
+        // origin reads them straight on.
+        double normalSum = 0.0;
+        for (std::size_t i = 0; i < n; ++i) {
+            const StressTensor& total = totals_[i];
+            const double normal = CriticalPlaneSearch::Project(total, basis.x, basis.x);
+            shearY_[i] = shearY_[i + n] = CriticalPlaneSearch::Project(total, basis.x, basis.y);
+            shearZ_[i] = shearZ_[i + n] = CriticalPlaneSearch::Project(total, basis.x, basis.z);
+            if (normal > 0.0) normalSum += normal;
+        }
+        score.normalSum = normalSum;
+
+        score.damage = std::numeric_limits<double>::lowest();
+        for (std::int32_t origin = 0; origin < n_; ++origin) {
+            const double largest = Series(static_cast<std::size_t>(origin));
+            const double damage =
+                damage_.Damage(origin, values_.data(), largest, CriticalPlaneSearch::kSearchCoefficient, curve_);
+            if (damage > score.damage) {
+                score.damage = damage;
+                score.origin = origin;
+            }
+        }
+        return score;
+    }
+
+private:
+    // The DSigmaEq series from the origin, as CriticalPlaneSearch::Series computes it: the
+    // same operations on each value, two values at a time where the processor allows (the
+    // square root and the other operations round alike one or two at a time).
+    double Series(std::size_t origin)
+    {
+        const std::size_t n = static_cast<std::size_t>(n_);
+        const double* y = shearY_.data() + origin;
+        const double* z = shearZ_.data() + origin;
+        const double originY = y[0];
+        const double originZ = z[0];
+        const bool applyFactor = rules_.applyFactor;
+        const double factor = rules_.factor;
+        double* values = values_.data();
+        double largest = 0.0;
+        std::size_t k = 0;
+#if defined(__SSE2__)
+        const __m128d pairOriginY = _mm_set1_pd(originY);
+        const __m128d pairOriginZ = _mm_set1_pd(originZ);
+        const __m128d pairTwo = _mm_set1_pd(2.0);
+        const __m128d pairFactor = _mm_set1_pd(factor);
+        __m128d pairLargest = _mm_setzero_pd();
+        for (; k + 2 <= n; k += 2) {
+            const __m128d dy = _mm_sub_pd(_mm_loadu_pd(y + k), pairOriginY);
+            const __m128d dz = _mm_sub_pd(_mm_loadu_pd(z + k), pairOriginZ);
+            __m128d value = _mm_mul_pd(pairTwo, _mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(dy, dy), _mm_mul_pd(dz, dz))));
+            if (applyFactor) value = _mm_mul_pd(value, pairFactor);
+            _mm_storeu_pd(values + k, value);
+            // value > largest ? value : largest, in each half
+            pairLargest = _mm_max_pd(value, pairLargest);
+        }
+        double halves[2];
+        _mm_storeu_pd(halves, pairLargest);
+        largest = halves[0] > halves[1] ? halves[0] : halves[1];
+#endif
+        for (; k < n; ++k) {
+            const double dy = y[k] - originY;
+            const double dz = z[k] - originZ;
+            double value = 2.0 * std::sqrt(dy * dy + dz * dz);
+            if (applyFactor) value = value * factor;
+            values[k] = value;
+            largest = value > largest ? value : largest;
+        }
+        values[n] = 0.0;
+        return largest;
+    }
+
+    const std::vector<StressTensor>& totals_;
+    const CriticalPlaneSearch::SearchRules& rules_;
+    PermissibleCyclesRef curve_;
+    std::int32_t n_;
+    std::vector<double> shearY_;
+    std::vector<double> shearZ_;
+    std::vector<double> values_;
+    OriginDamage damage_;
+};
+
+}  // namespace
+
+unsigned CriticalPlaneSearch::AvailableThreads() noexcept
+{
+    cpu_set_t allowed;
+    CPU_ZERO(&allowed);
+    if (::sched_getaffinity(0, sizeof allowed, &allowed) != 0) return 1;
+    const int count = CPU_COUNT(&allowed);
+    return count > 0 ? static_cast<unsigned>(count) : 1;
+}
 
 PlaneBasis CriticalPlaneSearch::Basis(double theta, double phi) noexcept
 {
@@ -75,17 +215,64 @@ double CriticalPlaneSearch::Series(std::int32_t n, const std::int32_t* instants,
 CriticalPlaneSearch::Plane CriticalPlaneSearch::Run(const SearchRules& rules,
                                                     const CPelnoFatigueCountingMethod& method,
                                                     PermissibleCyclesRef curve,
-                                                    FunctionRef<void(const Plane&)> onNewBest)
+                                                    FunctionRef<void(const Plane&)> onNewBest, unsigned threads)
 {
-    const std::int32_t n = static_cast<std::int32_t>(instants_.size());
     const double lowest = std::numeric_limits<double>::lowest();
+    const std::vector<double>& angles = Angles();
+    const std::size_t perAngle = angles.size();
+    const std::size_t planes = perAngle * perAngle;
 
-    std::vector<double> shearY(instants_.size());
-    std::vector<double> shearZ(instants_.size());
-    std::vector<std::int32_t> seriesInstants(instants_.size() + 1);
-    std::vector<double> seriesValues(instants_.size() + 1);
-    CyclesByInstants byInstants;
-    CyclesByRange byRange;
+    // The scorers, each with its own counting object (the method itself for the first), all
+    // made before any thread starts.
+    const std::size_t workers =
+        method.CountsByIndex() ? std::max<std::size_t>(1, std::min<std::size_t>(threads, planes)) : 1;
+    std::vector<std::unique_ptr<CPelnoFatigueCountingMethod>> clones;
+    std::vector<std::unique_ptr<PlaneScorer>> scorers;
+    scorers.push_back(std::make_unique<PlaneScorer>(instants_, totals_, rules, method, curve));
+    for (std::size_t w = 1; w < workers; ++w) {
+        clones.push_back(method.Clone());
+        scorers.push_back(std::make_unique<PlaneScorer>(instants_, totals_, rules, *clones.back(), curve));
+    }
+
+    // Planes in loop order (Theta outer, Phi inner), handed out one at a time. A plane whose
+    // scoring fails stops the handing out past it; the first one in loop order is the error
+    // the search raises, once the planes before it are compared.
+    std::vector<PlaneScore> scores(planes);
+    std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> stopAt{planes};
+    std::mutex failureMutex;
+    std::size_t failedAt = planes;
+    std::exception_ptr failure;
+    const auto work = [&](PlaneScorer& scorer) {
+        for (;;) {
+            const std::size_t plane = next.fetch_add(1);
+            if (plane >= planes || plane > stopAt.load()) return;
+            try {
+                scores[plane] = scorer.Score(angles[plane / perAngle], angles[plane % perAngle]);
+            } catch (...) {
+                const std::lock_guard<std::mutex> lock(failureMutex);
+                if (plane < failedAt) {
+                    failedAt = plane;
+                    failure = std::current_exception();
+                    stopAt.store(plane);
+                }
+                return;
+            }
+        }
+    };
+    {
+        std::vector<std::thread> started;
+        started.reserve(workers);
+        for (std::size_t w = 1; w < workers; ++w) {
+            try {
+                started.emplace_back(work, std::ref(*scorers[w]));
+            } catch (...) {
+                break;  // no thread could be started: those started share the planes out
+            }
+        }
+        work(*scorers[0]);
+        for (std::thread& thread : started) thread.join();
+    }
 
     Plane best;
     best.theta = lowest;
@@ -93,48 +280,21 @@ CriticalPlaneSearch::Plane CriticalPlaneSearch::Run(const SearchRules& rules,
     best.origin = -1;
     best.damage = lowest;
     best.normalSum = 0.0;
-
-    for (const double theta : Angles()) {
-        for (const double phi : Angles()) {
-            const PlaneBasis basis = Basis(theta, phi);
-            double normalSum = 0.0;
-            for (std::int32_t i = 0; i < n; ++i) {
-                const StressTensor& total = totals_[static_cast<std::size_t>(i)];
-                const double normal = Project(total, basis.x, basis.x);
-                shearY[static_cast<std::size_t>(i)] = Project(total, basis.x, basis.y);
-                shearZ[static_cast<std::size_t>(i)] = Project(total, basis.x, basis.z);
-                if (normal > 0.0) normalSum += normal;
-            }
-
-            double planeDamage = lowest;
-            std::int32_t planeOrigin = -1;
-            for (std::int32_t origin = 0; origin < n; ++origin) {
-                const double largest =
-                    Series(n, instants_.data(), shearY.data(), shearZ.data(), origin, rules.applyFactor,
-                           rules.factor, seriesInstants.data(), seriesValues.data());
-                method.LoadingCycles(n + 1, seriesInstants.data(), seriesValues.data(), byInstants, byRange);
-                double damage = 0.0;
-                for (const LoadingCycle& cycle : byInstants) {
-                    damage += 1.0 / static_cast<double>(curve(cycle.Range, largest, kSearchCoefficient));
-                }
-                if (damage > planeDamage) {
-                    planeDamage = damage;
-                    planeOrigin = origin;
-                }
-            }
-
-            bool wins = false;
-            if (rules.tieBreakOnNormalSum) {
-                wins = planeDamage > best.damage + 1e-8 ||
-                       (std::fabs(planeDamage - best.damage) < 1e-8 && normalSum > best.normalSum);
-            } else {
-                wins = planeDamage > best.damage;
-            }
-            if (wins) {
-                const Plane plane{theta, phi, planeOrigin, planeDamage, normalSum};
-                onNewBest(plane);
-                best = plane;
-            }
+    for (std::size_t index = 0; index < planes; ++index) {
+        if (index == failedAt) std::rethrow_exception(failure);
+        const PlaneScore& score = scores[index];
+        bool wins = false;
+        if (rules.tieBreakOnNormalSum) {
+            wins = score.damage > best.damage + 1e-8 ||
+                   (std::fabs(score.damage - best.damage) < 1e-8 && score.normalSum > best.normalSum);
+        } else {
+            wins = score.damage > best.damage;
+        }
+        if (wins) {
+            const Plane plane{angles[index / perAngle], angles[index % perAngle], score.origin, score.damage,
+                              score.normalSum};
+            onNewBest(plane);
+            best = plane;
         }
     }
     return best;

@@ -97,12 +97,17 @@ void CPelnoFatigueUWCourbe::SetDefinition(double rm)
     });
 }
 
+double CPelnoFatigueUWCourbe::EnduranceLimit(double rm)
+{
+    return 0.63 * rm + 46000.0 / std::pow(2000000.0, 0.5) - 11.5;
+}
+
 double CPelnoFatigueUWCourbe::GetDSigmaD() const
 {
     static const MethodLogName log("CPelnoFatigueUWCourbe::GetDSigmaD");
     return Guarded(log, [&]() -> double {
         if (!defined_) log.Raise(kBadCurve);
-        return 0.63 * rm_ + 46000.0 / std::pow(2000000.0, 0.5) - 11.5;
+        return EnduranceLimit(rm_);
     });
 }
 
@@ -130,26 +135,31 @@ void CPelnoFatigueUWCourbe::GetDefinition(std::string& name, std::int32_t& nd, d
     });
 }
 
+CPelnoFatigueUWCourbe::Query CPelnoFatigueUWCourbe::GetQuery() const
+{
+    Query query;
+    query.defined_ = defined_;
+    if (defined_) {
+        // The same values as GetDSigmaD and GetDSigmaC, and the same terms of Rm as the slopes.
+        query.dSigmaD_ = EnduranceLimit(rm_);
+        query.dSigmaC_ = query.dSigmaD_ * std::pow(0.02, 0.1);
+        query.firstSlopeRm_ = 0.63 * rm_;
+        query.secondSlopeRm_ = query.firstSlopeRm_ + 21.0269;
+    }
+    return query;
+}
+
+void CPelnoFatigueUWCourbe::Query::Undefined()
+{
+    static const MethodLogName log("CPelnoFatigueUWCourbe::PermissibleCycles");
+    log.Raise(kBadCurve);
+}
+
 std::int32_t CPelnoFatigueUWCourbe::PermissibleCycles(double dSigma, double dSigmaMax,
                                                       double factor) const
 {
     static const MethodLogName log("CPelnoFatigueUWCourbe::PermissibleCycles");
-    return Guarded(log, [&]() -> std::int32_t {
-        if (!defined_) log.Raise(kBadCurve);
-        const double dSigmaD = GetDSigmaD();
-        const double dSigmaC = GetDSigmaC();
-        const double rm = rm_;
-        const double x = dSigma / factor;
-        if (x >= dSigmaD) {
-            const double root = 46000.0 / (x - 0.63 * rm + 11.5);
-            return PermissibleCyclesCount(root * root);
-        }
-        // Second slope only when the largest range, corrected like x, reaches the endurance limit.
-        if (dSigmaC < x && dSigmaMax / factor >= dSigmaD) {
-            return PermissibleCyclesCount(2000000.0 * std::pow((0.63 * rm + 21.0269) / x, 10.0));
-        }
-        return kUnlimitedLife;
-    });
+    return Guarded(log, [&]() -> std::int32_t { return GetQuery().PermissibleCycles(dSigma, dSigmaMax, factor); });
 }
 
 std::ostream& operator<<(std::ostream& out, const CPelnoFatigueUWCourbe& curve)
