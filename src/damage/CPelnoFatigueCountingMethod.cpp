@@ -174,9 +174,11 @@ void CPelnoFatigueCountingMethod::CycleEndsAt(std::int32_t n, const double* valu
     end = e;
 }
 
-void CPelnoFatigueCountingMethod::LocateEnds(const IndexedHistory& history, IndexedCycle& cycle)
+void CPelnoFatigueCountingMethod::LocateEnds(const IndexedHistory& history, IndexedCycles& cycles,
+                                             std::size_t cycle)
 {
-    CycleEndsAt(history.n, history.values, cycle.peak, cycle.range, cycle.start, cycle.end);
+    CycleEndsAt(history.n, history.values, cycles.peaks[cycle], cycles.ranges[cycle], cycles.starts[cycle],
+                cycles.ends[cycle]);
 }
 
 IndexedHistory CPelnoFatigueCountingMethod::Indexed(std::int32_t n, const std::int32_t* instants,
@@ -198,12 +200,11 @@ void CPelnoFatigueCountingMethod::Insert(const IndexedCycles& cycles, const std:
                                          CyclesByInstants& byInstants, CyclesByRange& byRange)
 {
     for (std::size_t k = 0; k < cycles.count; ++k) {
-        const IndexedCycle& counted = cycles.cycles[k];
         LoadingCycle cycle;
-        cycle.Peak = instants[counted.peak];
-        cycle.Start = instants[counted.start];
-        cycle.End = instants[counted.end];
-        cycle.Range = counted.range;
+        cycle.Peak = instants[cycles.peaks[k]];
+        cycle.Start = instants[cycles.starts[k]];
+        cycle.End = instants[cycles.ends[k]];
+        cycle.Range = cycles.ranges[k];
         byInstants.insert(cycle);
         byRange.insert(cycle);
     }

@@ -16,20 +16,27 @@ struct IndexedHistory {
     const std::int32_t* firstIndex = nullptr;
 };
 
-// A counted cycle located by index: the first index of the instant of its lower extreme, the
-// indices where it begins and where it ends (-1 until located), and its range.
-struct IndexedCycle {
-    std::int32_t peak;
-    std::int32_t start;
-    std::int32_t end;
-    double range;
-};
-
-// The cycles of a count by index: the first count elements of cycles, whose storage is kept
-// from one count to the next.
+// The cycles of a count by index, the first count of each array: the first index of the
+// instant of each cycle's lower extreme, the indices where it begins and where it ends (-1
+// until located), and its range. The storage is kept from one count to the next.
 struct IndexedCycles {
-    std::vector<IndexedCycle> cycles;
+    std::vector<std::int32_t> peaks;
+    std::vector<std::int32_t> starts;
+    std::vector<std::int32_t> ends;
+    std::vector<double> ranges;
     std::size_t count = 0;
+
+    std::size_t Capacity() const noexcept { return ranges.size(); }
+    // Room for at least the given number of cycles.
+    void Reserve(std::size_t least)
+    {
+        if (ranges.size() < least) {
+            peaks.resize(least);
+            starts.resize(least);
+            ends.resize(least);
+            ranges.resize(least);
+        }
+    }
 };
 
 // A way of cutting a scalar history (one value per stress record) into stress cycles. The
@@ -65,8 +72,9 @@ public:
     // LoadingCycles does; the base class raises 10 (no count by index).
     virtual void CountByIndex(const IndexedHistory& history, IndexedCycles& cycles, bool locateEnds) const;
 
-    // Locates the start and end of a cycle counted by index, as CycleEnds does.
-    static void LocateEnds(const IndexedHistory& history, IndexedCycle& cycle);
+    // Locates the start and end of the cycle of the given rank in a count by index, as
+    // CycleEnds does.
+    static void LocateEnds(const IndexedHistory& history, IndexedCycles& cycles, std::size_t cycle);
 
     // Locates in the history a cycle of the given range whose lower extreme is at the instant
     // peak: writes the instants where it begins and where it ends. Raises 210 when the range
@@ -123,16 +131,16 @@ protected:
         if (!(range >= 0.01)) {
             return;
         }
-        if (cycles.count == cycles.cycles.size()) {
-            cycles.cycles.resize(2 * cycles.cycles.size() + 16);
+        const std::size_t at = cycles.count;
+        if (at == cycles.Capacity()) {
+            cycles.Reserve(2 * at + 16);
         }
-        IndexedCycle& cycle = cycles.cycles[cycles.count];
-        cycle.peak = peak;
-        cycle.start = -1;
-        cycle.end = -1;
-        cycle.range = range;
+        cycles.peaks[at] = peak;
+        cycles.starts[at] = -1;
+        cycles.ends[at] = -1;
+        cycles.ranges[at] = range;
         if (locateEnds) {
-            CycleEndsAt(history.n, history.values, peak, range, cycle.start, cycle.end);
+            CycleEndsAt(history.n, history.values, peak, range, cycles.starts[at], cycles.ends[at]);
         }
         ++cycles.count;
     }

@@ -3,6 +3,10 @@
 #include <cmath>
 #include <cstddef>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "app/Guarded.h"
 #include "app/MethodLogName.h"
 
@@ -12,6 +16,75 @@ const MethodLogName& Log()
 {
     static const MethodLogName log("CPelnoFatigueRainFlow::LoadingCycles");
     return log;
+}
+
+// Of the window of four points a b c d, whether |b - a| + 0.01 or |d - c| + 0.01 is below the
+// range |c - b|: both are compared in any case, for one branch taken or not at random.
+inline bool OuterRangeSmaller(const double* window, double range) noexcept
+{
+#if defined(__SSE2__)
+    // Loaded one by one: a point just pushed is read back from the store without waiting.
+    const __m128d ac = _mm_set_pd(window[2], window[0]);
+    const __m128d bd = _mm_set_pd(window[3], window[1]);
+    const __m128d outer = _mm_sub_pd(bd, ac);  // b - a, d - c
+    const __m128d magnitude = _mm_andnot_pd(_mm_set1_pd(-0.0), outer);
+    const __m128d slack = _mm_add_pd(magnitude, _mm_set1_pd(0.01));
+    return _mm_movemask_pd(_mm_cmplt_pd(slack, _mm_set1_pd(range))) != 0;
+#else
+    return std::fabs(window[1] - window[0]) + 0.01 < range || std::fabs(window[3] - window[2]) + 0.01 < range;
+#endif
+}
+
+// The turning points of a history, 0-based (values and indices), their number returned.
+// Flats: of two neighbours within 0.01 the earlier goes, the later record stays, so a record
+// is kept when it is the last one or when the next one differs by more than 0.01. Turning
+// points of the records kept: the first, every inner one where the slope changes sign, and
+// the last. Fewer than 3 records kept give no turning point worth counting (0 returned).
+std::int32_t TurningPoints(const double* values, std::int32_t n, double* pointValues, std::int32_t* pointIndices)
+{
+    const auto flat = [values, n](std::int32_t i) {
+        return i + 1 < n && !(std::fabs(values[i + 1] - values[i]) > 0.01);
+    };
+    std::int32_t i = 0;
+    while (flat(i)) {
+        ++i;
+    }
+    pointValues[0] = values[i];
+    pointIndices[0] = i;
+    std::int32_t k = 1;
+    double last = values[i];  // the last record kept
+    std::int32_t lastIndex = i;
+    do {
+        ++i;
+    } while (i < n && flat(i));
+    if (i >= n) {
+        return 0;  // a single record kept
+    }
+    double before = last;  // the record kept before the last one
+    last = values[i];
+    lastIndex = i;
+    std::int32_t kept = 2;
+    for (++i; i < n; ++i) {
+        if (flat(i)) {
+            continue;
+        }
+        const double value = values[i];
+        // The last record kept is a turning point when the slope changes sign there: written
+        // in any case, counted only then.
+        pointValues[k] = last;
+        pointIndices[k] = lastIndex;
+        k += (last - before) * (value - last) < 0.0 ? 1 : 0;
+        before = last;
+        last = value;
+        lastIndex = i;
+        ++kept;
+    }
+    if (kept < 3) {
+        return 0;
+    }
+    pointValues[k] = last;
+    pointIndices[k] = lastIndex;
+    return k + 1;
 }
 
 } // namespace
@@ -34,6 +107,7 @@ void CPelnoFatigueRainFlow::LoadingCycles(std::int32_t n, const std::int32_t* in
         byRange.clear();
         const IndexedHistory history = Indexed(n, instants, values, loading_);
         loading_.cycles.count = 0;
+        loading_.cycles.Reserve(static_cast<std::size_t>(n) + 2);
         try {
             Count(history, true, loading_.cycles);
         } catch (...) {
@@ -53,6 +127,7 @@ void CPelnoFatigueRainFlow::CountByIndex(const IndexedHistory& history, IndexedC
             log.Raise(220);
         }
         cycles.count = 0;
+        cycles.Reserve(static_cast<std::size_t>(history.n) + 2);  // as many as a count gives
         Count(history, locateEnds, cycles);
     });
 }
@@ -74,12 +149,11 @@ std::int32_t CPelnoFatigueRainFlow::FourPointPass(const double* pointValues, con
         ++size;
         while (size >= 4) {
             const double range = std::fabs(v[size - 2] - v[size - 3]);
-            if (std::fabs(v[size - 3] - v[size - 4]) + 0.01 < range ||
-                std::fabs(v[size - 1] - v[size - 2]) + 0.01 < range) {
+            if (OuterRangeSmaller(v + size - 4, range)) {
                 break;
             }
-            // The peak of the cycle is the lower of its two points.
-            const std::int32_t peak = v[size - 3] <= v[size - 2] ? at[size - 3] : at[size - 2];
+            // The peak of the cycle is the lower of its two points (chosen without a branch).
+            const std::int32_t peak = at[size - 3 + (v[size - 3] <= v[size - 2] ? 0 : 1)];
             Record(history, history.firstIndex[peak], range, locateEnds, cycles);
             v[size - 3] = v[size - 1];
             at[size - 3] = at[size - 1];
@@ -96,59 +170,13 @@ void CPelnoFatigueRainFlow::Count(const IndexedHistory& history, bool locateEnds
     const std::int32_t n = history.n;
     const double* values = history.values;
 
-    // Flats: of two neighbours within 0.01 the earlier goes, the later record stays, so a
-    // record is kept when it is the last one or when the next one differs by more than 0.01.
-    // Turning points of the records kept: the first, every inner one where the slope changes
-    // sign, and the last.
+    // The turning points, 0-based.
     const std::size_t size = static_cast<std::size_t>(n);
     pointIndices_.resize(size);
     pointValues_.resize(size);
     std::int32_t* pointIndices = pointIndices_.data();
     double* pointValues = pointValues_.data();
-    // A record is dropped as the earlier of a flat pair.
-    const auto flat = [values, n](std::int32_t i) {
-        return i + 1 < n && !(std::fabs(values[i + 1] - values[i]) > 0.01);
-    };
-    std::int32_t i = 0;
-    while (flat(i)) {
-        ++i;
-    }
-    pointValues[0] = values[i];
-    pointIndices[0] = i;
-    std::int32_t k = 1;
-    double last = values[i];  // the last record kept
-    std::int32_t lastIndex = i;
-    do {
-        ++i;
-    } while (i < n && flat(i));
-    if (i >= n) {
-        return;  // a single record kept
-    }
-    double before = last;  // the record kept before the last one
-    last = values[i];
-    lastIndex = i;
-    std::int32_t kept = 2;
-    for (++i; i < n; ++i) {
-        if (flat(i)) {
-            continue;
-        }
-        const double value = values[i];
-        // The last record kept is a turning point when the slope changes sign there: written
-        // in any case, counted only then.
-        pointValues[k] = last;
-        pointIndices[k] = lastIndex;
-        k += (last - before) * (value - last) < 0.0 ? 1 : 0;
-        before = last;
-        last = value;
-        lastIndex = i;
-        ++kept;
-    }
-    if (kept < 3) {
-        return;
-    }
-    pointValues[k] = last;
-    pointIndices[k] = lastIndex;
-    ++k;
+    const std::int32_t k = TurningPoints(values, n, pointValues, pointIndices);
     if (k < 3) {
         return;
     }
@@ -170,8 +198,10 @@ void CPelnoFatigueRainFlow::Count(const IndexedHistory& history, bool locateEnds
     if (ends == 0.0) {
         log.Raise(210);
     }
-    residueIndices_.resize(2 * static_cast<std::size_t>(r) + 1);
-    residueValues_.resize(2 * static_cast<std::size_t>(r) + 1);
+    if (residueValues_.size() < 2 * static_cast<std::size_t>(r) + 1) {
+        residueIndices_.resize(2 * static_cast<std::size_t>(r) + 1);
+        residueValues_.resize(2 * static_cast<std::size_t>(r) + 1);
+    }
     std::int32_t* di = residueIndices_.data();
     double* dv = residueValues_.data();
     std::int32_t length = 0;

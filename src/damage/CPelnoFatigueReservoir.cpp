@@ -69,6 +69,7 @@ void CPelnoFatigueReservoir::LoadingCycles(std::int32_t n, const std::int32_t* i
         byRange.clear();
         const IndexedHistory history = Indexed(n, instants, values, loading_);
         loading_.cycles.count = 0;
+        loading_.cycles.Reserve(static_cast<std::size_t>(n) + 2);
         try {
             Count(history, true, loading_.cycles);
         } catch (...) {
@@ -85,6 +86,7 @@ void CPelnoFatigueReservoir::CountByIndex(const IndexedHistory& history, Indexed
     Guarded(Log(), [&] {
         CheckHistory(history.n, history.values);
         cycles.count = 0;
+        cycles.Reserve(static_cast<std::size_t>(history.n) + 2);  // as many as a count gives
         Count(history, locateEnds, cycles);
     });
 }

@@ -19,6 +19,63 @@
 
 namespace {
 
+// Values k = 0 .. count-1 of a DSigmaEq series: 2·sqrt(dy² + dz²) of the shear stresses y[k],
+// z[k] less those of the origin, times factor when applyFactor; written into values. Returns
+// the largest of them and of largest. Two values at a time where the processor allows: the
+// square root and the other operations round alike one or two at a time, and the largest
+// value is the same whatever the order it is taken in.
+double SeriesStretch(std::size_t count, const double* y, const double* z, double originY, double originZ,
+                     bool applyFactor, double factor, double* values, double largest)
+{
+    std::size_t k = 0;
+#if defined(__SSE2__)
+    if (count >= 2) {
+        const __m128d pairOriginY = _mm_set1_pd(originY);
+        const __m128d pairOriginZ = _mm_set1_pd(originZ);
+        const __m128d pairTwo = _mm_set1_pd(2.0);
+        const __m128d pairFactor = _mm_set1_pd(factor);
+        __m128d pairLargest = _mm_set1_pd(largest);
+        for (; k + 2 <= count; k += 2) {
+            const __m128d dy = _mm_sub_pd(_mm_loadu_pd(y + k), pairOriginY);
+            const __m128d dz = _mm_sub_pd(_mm_loadu_pd(z + k), pairOriginZ);
+            __m128d value = _mm_mul_pd(pairTwo, _mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(dy, dy), _mm_mul_pd(dz, dz))));
+            if (applyFactor) value = _mm_mul_pd(value, pairFactor);
+            _mm_storeu_pd(values + k, value);
+            pairLargest = _mm_max_pd(value, pairLargest);  // value > largest ? value : largest
+        }
+        double halves[2];
+        _mm_storeu_pd(halves, pairLargest);
+        largest = halves[0] > halves[1] ? halves[0] : halves[1];
+    }
+#endif
+    for (; k < count; ++k) {
+        const double dy = y[k] - originY;
+        const double dz = z[k] - originZ;
+        double value = 2.0 * std::sqrt(dy * dy + dz * dz);
+        if (applyFactor) value = value * factor;
+        values[k] = value;
+        if (value > largest) largest = value;
+    }
+    return largest;
+}
+
+// The n + 1 values of the DSigmaEq series seen from the origin: records origin .. n-1, then
+// 0 .. origin-1, then the origin again with 0. Returns the largest value (0 at least).
+double SeriesValues(std::int32_t n, const double* shearY, const double* shearZ, std::int32_t origin,
+                    bool applyFactor, double factor, double* values) noexcept
+{
+    const std::size_t count = static_cast<std::size_t>(n);
+    const std::size_t from = static_cast<std::size_t>(origin);
+    const double originY = shearY[from];
+    const double originZ = shearZ[from];
+    double largest = SeriesStretch(count - from, shearY + from, shearZ + from, originY, originZ, applyFactor, factor,
+                                   values, 0.0);
+    largest = SeriesStretch(from, shearY, shearZ, originY, originZ, applyFactor, factor, values + (count - from),
+                            largest);
+    values[count] = 0.0;
+    return largest;
+}
+
 // What the search keeps of a plane once scored: its damage (the largest over its origins), the
 // first origin that gives it, and the sum of the positive normal stresses of its records.
 struct PlaneScore {
@@ -33,14 +90,15 @@ class PlaneScorer {
 public:
     PlaneScorer(const std::vector<std::int32_t>& instants, const std::vector<StressTensor>& totals,
                 const CriticalPlaneSearch::SearchRules& rules, const CPelnoFatigueCountingMethod& method,
-                PermissibleCyclesRef curve)
+                CycleDamagesRef damages)
         : totals_(totals),
           rules_(rules),
-          curve_(curve),
+          damages_(damages),
           n_(static_cast<std::int32_t>(instants.size())),
-          shearY_(2 * instants.size()),
-          shearZ_(2 * instants.size()),
+          shearY_(instants.size()),
+          shearZ_(instants.size()),
           values_(instants.size() + 1),
+          table_(instants.size() <= kTableRecords ? instants.size() * instants.size() : 0),
           damage_(instants, method)
     {
     }
@@ -50,14 +108,12 @@ public:
         const std::size_t n = static_cast<std::size_t>(n_);
         const PlaneBasis basis = CriticalPlaneSearch::Basis(theta, phi);
         PlaneScore score;
-        // The shear stresses of the records, written twice in a row so that the series of any
-        // origin reads them straight on.
         double normalSum = 0.0;
         for (std::size_t i = 0; i < n; ++i) {
             const StressTensor& total = totals_[i];
             const double normal = CriticalPlaneSearch::Project(total, basis.x, basis.x);
-            shearY_[i] = shearY_[i + n] = CriticalPlaneSearch::Project(total, basis.x, basis.y);
-            shearZ_[i] = shearZ_[i + n] = CriticalPlaneSearch::Project(total, basis.x, basis.z);
+            shearY_[i] = CriticalPlaneSearch::Project(total, basis.x, basis.y);
+            shearZ_[i] = CriticalPlaneSearch::Project(total, basis.x, basis.z);
             if (normal > 0.0) normalSum += normal;
         }
         score.normalSum = normalSum;
@@ -66,7 +122,7 @@ public:
         for (std::int32_t origin = 0; origin < n_; ++origin) {
             const double largest = Series(static_cast<std::size_t>(origin));
             const double damage =
-                damage_.Damage(origin, values_.data(), largest, CriticalPlaneSearch::kSearchCoefficient, curve_);
+                damage_.Damage(origin, values_.data(), largest, CriticalPlaneSearch::kSearchCoefficient, damages_);
             if (damage > score.damage) {
                 score.damage = damage;
                 score.origin = origin;
@@ -76,59 +132,46 @@ public:
     }
 
 private:
-    // The DSigmaEq series from the origin, as CriticalPlaneSearch::Series computes it: the
-    // same operations on each value, two values at a time where the processor allows (the
-    // square root and the other operations round alike one or two at a time).
+    // The DSigmaEq series from the origin, into values_. The value of record j seen from
+    // origin o is that of record o seen from origin j, to the last bit (the differences only
+    // change sign): with histories of ordinary length each is computed once per plane, when
+    // the first of the two is the origin, kept in a table, and read back for the second.
     double Series(std::size_t origin)
     {
         const std::size_t n = static_cast<std::size_t>(n_);
-        const double* y = shearY_.data() + origin;
-        const double* z = shearZ_.data() + origin;
-        const double originY = y[0];
-        const double originZ = z[0];
-        const bool applyFactor = rules_.applyFactor;
-        const double factor = rules_.factor;
-        double* values = values_.data();
-        double largest = 0.0;
-        std::size_t k = 0;
-#if defined(__SSE2__)
-        const __m128d pairOriginY = _mm_set1_pd(originY);
-        const __m128d pairOriginZ = _mm_set1_pd(originZ);
-        const __m128d pairTwo = _mm_set1_pd(2.0);
-        const __m128d pairFactor = _mm_set1_pd(factor);
-        __m128d pairLargest = _mm_setzero_pd();
-        for (; k + 2 <= n; k += 2) {
-            const __m128d dy = _mm_sub_pd(_mm_loadu_pd(y + k), pairOriginY);
-            const __m128d dz = _mm_sub_pd(_mm_loadu_pd(z + k), pairOriginZ);
-            __m128d value = _mm_mul_pd(pairTwo, _mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(dy, dy), _mm_mul_pd(dz, dz))));
-            if (applyFactor) value = _mm_mul_pd(value, pairFactor);
-            _mm_storeu_pd(values + k, value);
-            // value > largest ? value : largest, in each half
-            pairLargest = _mm_max_pd(value, pairLargest);
+        if (table_.empty()) {
+            return SeriesValues(n_, shearY_.data(), shearZ_.data(), static_cast<std::int32_t>(origin),
+                                rules_.applyFactor, rules_.factor, values_.data());
         }
-        double halves[2];
-        _mm_storeu_pd(halves, pairLargest);
-        largest = halves[0] > halves[1] ? halves[0] : halves[1];
-#endif
-        for (; k < n; ++k) {
-            const double dy = y[k] - originY;
-            const double dz = z[k] - originZ;
-            double value = 2.0 * std::sqrt(dy * dy + dz * dz);
-            if (applyFactor) value = value * factor;
-            values[k] = value;
-            largest = value > largest ? value : largest;
+        // Records origin .. n-1: computed, into the origin's row of the table.
+        double* row = table_.data() + origin * n;
+        double largest = SeriesStretch(n - origin, shearY_.data() + origin, shearZ_.data() + origin, shearY_[origin],
+                                       shearZ_[origin], rules_.applyFactor, rules_.factor, row + origin, 0.0);
+        double* values = values_.data();
+        std::copy(row + origin, row + n, values);
+        // Records 0 .. origin-1: from the rows of those records, computed when each was the origin.
+        const double* column = table_.data() + origin;
+        for (std::size_t j = 0; j < origin; ++j) {
+            const double value = column[j * n];
+            values[n - origin + j] = value;
+            if (value > largest) largest = value;
         }
         values[n] = 0.0;
         return largest;
     }
 
+    // Above this number of records the table of a plane would outgrow the caches: the values
+    // are computed for each origin.
+    static constexpr std::size_t kTableRecords = 1024;
+
     const std::vector<StressTensor>& totals_;
     const CriticalPlaneSearch::SearchRules& rules_;
-    PermissibleCyclesRef curve_;
+    CycleDamagesRef damages_;
     std::int32_t n_;
     std::vector<double> shearY_;
     std::vector<double> shearZ_;
     std::vector<double> values_;
+    std::vector<double> table_;  // n x n, row o: the series values of origin o from record o on
     OriginDamage damage_;
 };
 
@@ -193,28 +236,31 @@ double CriticalPlaneSearch::Series(std::int32_t n, const std::int32_t* instants,
                                    const double* shearZ, std::int32_t origin, bool applyFactor,
                                    double factor, std::int32_t* seriesInstants, double* seriesValues) noexcept
 {
-    double largest = 0.0;
-    const double originY = shearY[origin];
-    const double originZ = shearZ[origin];
     std::int32_t j = origin;
     for (std::int32_t k = 0; k < n; ++k) {
-        const double dy = shearY[j] - originY;
-        const double dz = shearZ[j] - originZ;
-        double value = 2.0 * std::sqrt(dy * dy + dz * dz);
-        if (applyFactor) value = value * factor;
         seriesInstants[k] = instants[j];
-        seriesValues[k] = value;
-        if (value > largest) largest = value;
         if (++j == n) j = 0;
     }
     seriesInstants[n] = instants[origin];
-    seriesValues[n] = 0.0;
-    return largest;
+    return SeriesValues(n, shearY, shearZ, origin, applyFactor, factor, seriesValues);
 }
 
 CriticalPlaneSearch::Plane CriticalPlaneSearch::Run(const SearchRules& rules,
                                                     const CPelnoFatigueCountingMethod& method,
                                                     PermissibleCyclesRef curve,
+                                                    FunctionRef<void(const Plane&)> onNewBest, unsigned threads)
+{
+    const auto damages = [curve](const double* ranges, std::size_t count, double largest, double factor,
+                                 double* inverses) {
+        for (std::size_t k = 0; k < count; ++k) {
+            inverses[k] = 1.0 / static_cast<double>(curve(ranges[k], largest, factor));
+        }
+    };
+    return Run(rules, method, CycleDamagesRef(damages), onNewBest, threads);
+}
+
+CriticalPlaneSearch::Plane CriticalPlaneSearch::Run(const SearchRules& rules,
+                                                    const CPelnoFatigueCountingMethod& method, CycleDamagesRef damages,
                                                     FunctionRef<void(const Plane&)> onNewBest, unsigned threads)
 {
     const double lowest = std::numeric_limits<double>::lowest();
@@ -228,10 +274,10 @@ CriticalPlaneSearch::Plane CriticalPlaneSearch::Run(const SearchRules& rules,
         method.CountsByIndex() ? std::max<std::size_t>(1, std::min<std::size_t>(threads, planes)) : 1;
     std::vector<std::unique_ptr<CPelnoFatigueCountingMethod>> clones;
     std::vector<std::unique_ptr<PlaneScorer>> scorers;
-    scorers.push_back(std::make_unique<PlaneScorer>(instants_, totals_, rules, method, curve));
+    scorers.push_back(std::make_unique<PlaneScorer>(instants_, totals_, rules, method, damages));
     for (std::size_t w = 1; w < workers; ++w) {
         clones.push_back(method.Clone());
-        scorers.push_back(std::make_unique<PlaneScorer>(instants_, totals_, rules, *clones.back(), curve));
+        scorers.push_back(std::make_unique<PlaneScorer>(instants_, totals_, rules, *clones.back(), damages));
     }
 
     // Planes in loop order (Theta outer, Phi inner), handed out one at a time. A plane whose

@@ -78,6 +78,9 @@ public:
     // threads. The curve is then queried from several threads at once.
     Plane Run(const SearchRules& rules, const CPelnoFatigueCountingMethod& method,
               PermissibleCyclesRef curve, FunctionRef<void(const Plane&)> onNewBest, unsigned threads = 1);
+    // The same with the curve asked for the damages of all the cycles of an origin at once.
+    Plane Run(const SearchRules& rules, const CPelnoFatigueCountingMethod& method, CycleDamagesRef damages,
+              FunctionRef<void(const Plane&)> onNewBest, unsigned threads = 1);
 
     // Fills the DSigmaEq series of n + 1 points seen from the origin index: point k is record
     // (origin + k) mod n, the last point repeats the origin with 0. The series value is

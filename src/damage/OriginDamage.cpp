@@ -32,14 +32,14 @@ OriginDamage::OriginDamage(const std::vector<std::int32_t>& rowInstants, const C
 }
 
 double OriginDamage::Damage(std::int32_t origin, const double* values, double largest, double factor,
-                            PermissibleCyclesRef curve)
+                            CycleDamagesRef damages)
 {
-    return byIndex_ ? ByIndex(origin, values, largest, factor, curve)
-                    : ByInstants(origin, values, largest, factor, curve);
+    return byIndex_ ? ByIndex(origin, values, largest, factor, damages)
+                    : ByInstants(origin, values, largest, factor, damages);
 }
 
 double OriginDamage::ByInstants(std::int32_t origin, const double* values, double largest, double factor,
-                                PermissibleCyclesRef curve)
+                                CycleDamagesRef damages)
 {
     const std::size_t n = rowInstants_.size();
     std::size_t j = static_cast<std::size_t>(origin);
@@ -49,15 +49,18 @@ double OriginDamage::ByInstants(std::int32_t origin, const double* values, doubl
     }
     seriesInstants_[n] = rowInstants_[static_cast<std::size_t>(origin)];
     method_.LoadingCycles(n_ + 1, seriesInstants_.data(), values, byInstants_, byRange_);
+    const std::size_t count = byInstants_.size();
+    if (ranges_.size() < count) ranges_.resize(count);
+    if (inverse_.size() < count) inverse_.resize(count);
+    for (std::size_t k = 0; k < count; ++k) ranges_[k] = byInstants_[k].Range;
+    damages(ranges_.data(), count, largest, factor, inverse_.data());
     double damage = 0.0;
-    for (const LoadingCycle& cycle : byInstants_) {
-        damage += 1.0 / static_cast<double>(curve(cycle.Range, largest, factor));
-    }
+    for (std::size_t k = 0; k < count; ++k) damage += inverse_[k];
     return damage;
 }
 
 double OriginDamage::ByIndex(std::int32_t origin, const double* values, double largest, double factor,
-                             PermissibleCyclesRef curve)
+                             CycleDamagesRef damages)
 {
     const std::int32_t n = n_;
     IndexedHistory history;
@@ -76,7 +79,9 @@ double OriginDamage::ByIndex(std::int32_t origin, const double* values, double l
     // A bit for each rank of peak instant met, with the first cycle of that rank; the later
     // cycles of a rank already met (few: the residue of the rainflow counted twice) aside.
     const std::int32_t count = static_cast<std::int32_t>(cycles_.count);
-    const IndexedCycle* cycles = cycles_.cycles.data();
+    const std::int32_t* peaks = cycles_.peaks.data();
+    const std::int32_t* starts = cycles_.starts.data();
+    const std::int32_t* ends = cycles_.ends.data();
     std::uint64_t* used = ranksUsed_.data();
     std::uint64_t* shared = ranksShared_.data();
     const std::size_t words = ranksUsed_.size();
@@ -85,9 +90,13 @@ double OriginDamage::ByIndex(std::int32_t origin, const double* values, double l
         shared[w] = 0;
     }
     sharing_.clear();
+    // The damage of every cycle first, in one query.
+    if (inverse_.size() < cycles_.count) inverse_.resize(cycles_.count);
+    double* inverse = inverse_.data();
+    damages(cycles_.ranges.data(), cycles_.count, largest, factor, inverse);
     std::int32_t* first = bucketFirst_.data();
     for (std::int32_t i = 0; i < count; ++i) {
-        const std::int32_t r = rank(cycles[i].peak);
+        const std::int32_t r = rank(peaks[i]);
         const std::uint64_t bit = std::uint64_t{1} << (r & 63);
         if ((used[r >> 6] & bit) == 0) {
             used[r >> 6] |= bit;
@@ -108,7 +117,7 @@ double OriginDamage::ByIndex(std::int32_t origin, const double* values, double l
             const std::int32_t r = static_cast<std::int32_t>(w * 64) + __builtin_ctzll(bits);
             bits ^= bit;
             if ((shared[w] & bit) == 0) {
-                damage += 1.0 / static_cast<double>(curve(cycles[first[r]].range, largest, factor));
+                damage += inverse[first[r]];
                 continue;
             }
             bucket_.clear();
@@ -117,14 +126,12 @@ double OriginDamage::ByIndex(std::int32_t origin, const double* values, double l
                 if (other.rank == r) bucket_.push_back(other.cycle);
             }
             for (const std::int32_t i : bucket_) {
-                CPelnoFatigueCountingMethod::LocateEnds(history, cycles_.cycles[static_cast<std::size_t>(i)]);
+                CPelnoFatigueCountingMethod::LocateEnds(history, cycles_, static_cast<std::size_t>(i));
             }
             const auto before = [&](std::int32_t a, std::int32_t b) {
-                const IndexedCycle& x = cycles[a];
-                const IndexedCycle& y = cycles[b];
-                const std::int32_t xs = rank(x.start);
-                const std::int32_t ys = rank(y.start);
-                return xs < ys || (xs == ys && rank(x.end) < rank(y.end));
+                const std::int32_t as = rank(starts[a]);
+                const std::int32_t bs = rank(starts[b]);
+                return as < bs || (as == bs && rank(ends[a]) < rank(ends[b]));
             };
             // Insertion sort: stable, so equal instants stay in the order counted.
             for (std::size_t k = 1; k < bucket_.size(); ++k) {
@@ -138,7 +145,7 @@ double OriginDamage::ByIndex(std::int32_t origin, const double* values, double l
             }
             for (std::size_t k = 0; k < bucket_.size(); ++k) {
                 if (k > 0 && !before(bucket_[k - 1], bucket_[k])) continue;  // same instants as the one kept
-                damage += 1.0 / static_cast<double>(curve(cycles[bucket_[k]].range, largest, factor));
+                damage += inverse[bucket_[k]];
             }
         }
     }

@@ -23,15 +23,15 @@ public:
     OriginDamage(const std::vector<std::int32_t>& rowInstants, const CPelnoFatigueCountingMethod& method);
 
     // values: the n + 1 values of the series seen from origin (a row index); largest: its
-    // largest value; factor: the global coefficient of the S-N query.
+    // largest value; factor: the global coefficient of the S-N query, which damages gives.
     double Damage(std::int32_t origin, const double* values, double largest, double factor,
-                  PermissibleCyclesRef curve);
+                  CycleDamagesRef damages);
 
 private:
     double ByIndex(std::int32_t origin, const double* values, double largest, double factor,
-                   PermissibleCyclesRef curve);
+                   CycleDamagesRef damages);
     double ByInstants(std::int32_t origin, const double* values, double largest, double factor,
-                      PermissibleCyclesRef curve);
+                      CycleDamagesRef damages);
 
     const std::vector<std::int32_t>& rowInstants_;
     const CPelnoFatigueCountingMethod& method_;
@@ -53,6 +53,8 @@ private:
     std::vector<std::int32_t> bucketFirst_;
     std::vector<Sharing> sharing_;
     std::vector<std::int32_t> bucket_;
+    std::vector<double> ranges_;   // the range of each cycle
+    std::vector<double> inverse_;  // and its damage 1/N
 
     // Count by instants.
     std::vector<std::int32_t> seriesInstants_;

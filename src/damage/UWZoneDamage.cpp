@@ -124,9 +124,8 @@ UWZoneDamageResult UWZoneDamage::Run(std::ostream* report, unsigned threads)
     // Critical-plane search: the curve is asked for every cycle of every origin, its constant
     // parts taken once.
     const CPelnoFatigueUWCourbe::Query curveQuery = curve.GetQuery();
-    const auto query = [&curveQuery](double range, double largest, double factor) {
-        return curveQuery.PermissibleCycles(range, largest, factor);
-    };
+    const auto query = [&curveQuery](const double* ranges, std::size_t count, double largest, double factor,
+                             double* inverses) { curveQuery.CycleDamages(ranges, count, largest, factor, inverses); };
     const CriticalPlaneSearch::Plane best = steps.Search(query, threads);
     result.plane = best;
     if (steps.ZeroDamage(best)) {

@@ -236,9 +236,8 @@ WeldDamageResult WeldDamage::Run(std::ostream* report, unsigned threads)
     // Critical-plane search.
     WriteSearchOpening(w);
     const CPelnoFatigueClasse::Query classQuery = fatigueClass.GetQuery();
-    const auto query = [&classQuery](double range, double largest, double factor) {
-        return classQuery.PermissibleCycles(range, largest, factor);
-    };
+    const auto query = [&classQuery](const double* ranges, std::size_t count, double largest, double factor,
+                             double* inverses) { classQuery.CycleDamages(ranges, count, largest, factor, inverses); };
     const CriticalPlaneSearch::Plane best = steps.Search(query, threads);
     result.plane = best;
     if (steps.ZeroDamage(best)) {

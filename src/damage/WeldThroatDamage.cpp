@@ -244,9 +244,8 @@ WeldThroatDamageResult WeldThroatDamage::Compute(const WeldThroatObjects& object
     for (const ThroatRow& row : rows) numbers.push_back(row.number);
     OriginDamage originDamage(numbers, method_);
     const CPelnoFatigueClasse::Query classQuery = fatigueClass.GetQuery();
-    const auto query = [&classQuery](double range, double largest, double factor) {
-        return classQuery.PermissibleCycles(range, largest, factor);
-    };
+    const auto query = [&classQuery](const double* ranges, std::size_t count, double largest, double factor,
+                             double* inverses) { classQuery.CycleDamages(ranges, count, largest, factor, inverses); };
     double best = std::numeric_limits<double>::lowest();
     for (std::size_t k = 0; k < n; ++k) {
         const double largest = Series(rows, k, instants, values);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <istream>
 #include <ostream>
@@ -46,6 +47,15 @@ public:
                 return PermissibleCyclesCount(c2_ / std::pow(x, m2_));
             }
             return kUnlimitedLife;
+        }
+
+        // 1 / PermissibleCycles of each of count ranges.
+        void CycleDamages(const double* ranges, std::size_t count, double dSigmaMax, double factor,
+                          double* inverses) const
+        {
+            for (std::size_t k = 0; k < count; ++k) {
+                inverses[k] = 1.0 / static_cast<double>(PermissibleCycles(ranges[k], dSigmaMax, factor));
+            }
         }
 
     private:

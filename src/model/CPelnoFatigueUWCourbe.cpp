@@ -4,6 +4,10 @@
 #include <cstdio>
 #include <limits>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "app/Guarded.h"
 #include "app/UserLocale.h"
 #include "damage/ReportText.h"
@@ -147,6 +151,64 @@ CPelnoFatigueUWCourbe::Query CPelnoFatigueUWCourbe::GetQuery() const
         query.secondSlopeRm_ = query.firstSlopeRm_ + 21.0269;
     }
     return query;
+}
+
+void CPelnoFatigueUWCourbe::Query::CycleDamages(const double* ranges, std::size_t count, double dSigmaMax,
+                                                double factor, double* inverses) const
+{
+    std::size_t k = 0;
+#if defined(__SSE2__)
+    // Two ranges at a time, with the same operations as PermissibleCycles, each rounding alike
+    // one or two at a time: the first slope for both, taken where x reaches the endurance limit;
+    // elsewhere the unlimited life, or the second slope one range at a time. A count of the
+    // first slope outside 1 .. 2147483647 (never met in practice) sends the pair through
+    // PermissibleCycles.
+    if (defined_) {
+        const __m128d pairFactor = _mm_set1_pd(factor);
+        const __m128d pairLimit = _mm_set1_pd(dSigmaD_);
+        const __m128d pairCutOff = _mm_set1_pd(dSigmaC_);
+        const __m128d pairRm = _mm_set1_pd(firstSlopeRm_);
+        const __m128d pair11 = _mm_set1_pd(11.5);
+        const __m128d pair46000 = _mm_set1_pd(46000.0);
+        const __m128d pairOne = _mm_set1_pd(1.0);
+        const __m128d pairMost = _mm_set1_pd(2147483647.0);
+        const __m128d pairUnlimited = _mm_set1_pd(1.0 / static_cast<double>(kUnlimitedLife));
+        const bool secondSlope = dSigmaMax / factor >= dSigmaD_;
+        for (; k + 2 <= count; k += 2) {
+            const __m128d x = _mm_div_pd(_mm_loadu_pd(ranges + k), pairFactor);
+            const __m128d first = _mm_cmpge_pd(x, pairLimit);
+            const __m128d root = _mm_div_pd(pair46000, _mm_add_pd(_mm_sub_pd(x, pairRm), pair11));
+            const __m128d quotient = _mm_mul_pd(root, root);
+            const __m128d counted = _mm_and_pd(_mm_cmpge_pd(quotient, pairOne), _mm_cmple_pd(quotient, pairMost));
+            if (_mm_movemask_pd(_mm_andnot_pd(counted, first)) != 0) {
+                inverses[k] = 1.0 / static_cast<double>(PermissibleCycles(ranges[k], dSigmaMax, factor));
+                inverses[k + 1] = 1.0 / static_cast<double>(PermissibleCycles(ranges[k + 1], dSigmaMax, factor));
+                continue;
+            }
+            const __m128d firstDamage = _mm_div_pd(pairOne, _mm_cvtepi32_pd(_mm_cvttpd_epi32(quotient)));
+            __m128d otherDamage = pairUnlimited;
+            if (secondSlope) {
+                const int second = _mm_movemask_pd(_mm_andnot_pd(first, _mm_cmplt_pd(pairCutOff, x)));
+                if (second != 0) {
+                    double lanes[2];
+                    double damage[2];
+                    _mm_storeu_pd(lanes, x);
+                    _mm_storeu_pd(damage, otherDamage);
+                    for (int lane = 0; lane < 2; ++lane) {
+                        if ((second >> lane) & 1) {
+                            damage[lane] = 1.0 / static_cast<double>(SecondSlopeCount(secondSlopeRm_ / lanes[lane]));
+                        }
+                    }
+                    otherDamage = _mm_loadu_pd(damage);
+                }
+            }
+            _mm_storeu_pd(inverses + k, _mm_or_pd(_mm_and_pd(first, firstDamage), _mm_andnot_pd(first, otherDamage)));
+        }
+    }
+#endif
+    for (; k < count; ++k) {
+        inverses[k] = 1.0 / static_cast<double>(PermissibleCycles(ranges[k], dSigmaMax, factor));
+    }
 }
 
 void CPelnoFatigueUWCourbe::Query::Undefined()

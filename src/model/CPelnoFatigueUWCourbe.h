@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <istream>
 #include <ostream>
@@ -58,14 +59,37 @@ public:
             // Second slope only when the largest range, corrected like x, reaches the endurance
             // limit.
             if (dSigmaC_ < x && dSigmaMax / factor >= dSigmaD_) {
-                return PermissibleCyclesCount(2000000.0 * std::pow(secondSlopeRm_ / x, 10.0));
+                return SecondSlopeCount(secondSlopeRm_ / x);
             }
             return kUnlimitedLife;
         }
 
+        // 1 / PermissibleCycles of each of count ranges.
+        void CycleDamages(const double* ranges, std::size_t count, double dSigmaMax, double factor,
+                          double* inverses) const;
+
     private:
         friend class CPelnoFatigueUWCourbe;
         [[noreturn]] static void Undefined();  // code 70
+
+        // PermissibleCyclesCount(2000000 * pow(y, 10)). The tenth power by four products is
+        // within 1e-15 of pow's, relatively: when 2000000 times it lies farther than 1e-12 of
+        // itself from any whole number, the count truncated is the same as pow's and is taken;
+        // otherwise (for some hundred thousandth of the queries) pow is called.
+        static std::int32_t SecondSlopeCount(double y)
+        {
+            const double square = y * y;
+            const double fourth = square * square;
+            const double quotient = 2000000.0 * ((fourth * fourth) * square);
+            if (quotient > 1.0 && quotient < 2147483647.0) {
+                const double whole = std::trunc(quotient);
+                const double margin = quotient * 1e-12;
+                if (quotient - whole > margin && (whole + 1.0) - quotient > margin) {
+                    return static_cast<std::int32_t>(whole);
+                }
+            }
+            return PermissibleCyclesCount(2000000.0 * std::pow(y, 10.0));
+        }
         bool defined_ = false;
         double dSigmaD_ = 0.0;
         double dSigmaC_ = 0.0;
