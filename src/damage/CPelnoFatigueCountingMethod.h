@@ -17,8 +17,8 @@ struct IndexedHistory {
 };
 
 // The cycles of a count by index, the first count of each array: the first index of the
-// instant of each cycle's lower extreme, the indices where it begins and where it ends (-1
-// until located), and its range. The storage is kept from one count to the next.
+// instant of each cycle's lower extreme, the indices where it begins and where it ends (not
+// set until located), and its range. The storage is kept from one count to the next.
 struct IndexedCycles {
     std::vector<std::int32_t> peaks;
     std::vector<std::int32_t> starts;
@@ -66,7 +66,7 @@ public:
 
     // The same count as LoadingCycles, the cycles appended to cycles (emptied first) in the
     // order they are counted, before any ordering or removal of duplicates. With locateEnds
-    // false their start and end are left at -1, to be located by LocateEnds where they are
+    // false their start and end are not set, to be located by LocateEnds where they are
     // needed (on an indexed history the location of the ends cannot fail), and cycles whose
     // lower extremes are distinct points of the history may come in another order. Raises as
     // LoadingCycles does; the base class raises 10 (no count by index).
@@ -136,8 +136,6 @@ protected:
             cycles.Reserve(2 * at + 16);
         }
         cycles.peaks[at] = peak;
-        cycles.starts[at] = -1;
-        cycles.ends[at] = -1;
         cycles.ranges[at] = range;
         if (locateEnds) {
             CycleEndsAt(history.n, history.values, peak, range, cycles.starts[at], cycles.ends[at]);

@@ -160,9 +160,10 @@ private:
         return largest;
     }
 
-    // Above this number of records the table of a plane would outgrow the caches: the values
-    // are computed for each origin.
-    static constexpr std::size_t kTableRecords = 1024;
+    // Above this number of records the table of a plane (n x n values) would outgrow the
+    // caches, and reading it back would cost more than the values: they are computed for each
+    // origin.
+    static constexpr std::size_t kTableRecords = 300;
 
     const std::vector<StressTensor>& totals_;
     const CriticalPlaneSearch::SearchRules& rules_;
