@@ -2,10 +2,6 @@
 
 #include <sched.h>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -16,48 +12,9 @@
 #include <thread>
 
 #include "damage/OriginDamage.h"
+#include "damage/SeriesStretch.h"
 
 namespace {
-
-// Values k = 0 .. count-1 of a DSigmaEq series: 2·sqrt(dy² + dz²) of the shear stresses y[k],
-// z[k] less those of the origin, times factor when applyFactor; written into values. Returns
-// the largest of them and of largest. Two values at a time where the processor allows: the
-// square root and the other operations round alike one or two at a time, and the largest
-// value is the same whatever the order it is taken in.
-double SeriesStretch(std::size_t count, const double* y, const double* z, double originY, double originZ,
-                     bool applyFactor, double factor, double* values, double largest)
-{
-    std::size_t k = 0;
-#if defined(__SSE2__)
-    if (count >= 2) {
-        const __m128d pairOriginY = _mm_set1_pd(originY);
-        const __m128d pairOriginZ = _mm_set1_pd(originZ);
-        const __m128d pairTwo = _mm_set1_pd(2.0);
-        const __m128d pairFactor = _mm_set1_pd(factor);
-        __m128d pairLargest = _mm_set1_pd(largest);
-        for (; k + 2 <= count; k += 2) {
-            const __m128d dy = _mm_sub_pd(_mm_loadu_pd(y + k), pairOriginY);
-            const __m128d dz = _mm_sub_pd(_mm_loadu_pd(z + k), pairOriginZ);
-            __m128d value = _mm_mul_pd(pairTwo, _mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(dy, dy), _mm_mul_pd(dz, dz))));
-            if (applyFactor) value = _mm_mul_pd(value, pairFactor);
-            _mm_storeu_pd(values + k, value);
-            pairLargest = _mm_max_pd(value, pairLargest);  // value > largest ? value : largest
-        }
-        double halves[2];
-        _mm_storeu_pd(halves, pairLargest);
-        largest = halves[0] > halves[1] ? halves[0] : halves[1];
-    }
-#endif
-    for (; k < count; ++k) {
-        const double dy = y[k] - originY;
-        const double dz = z[k] - originZ;
-        double value = 2.0 * std::sqrt(dy * dy + dz * dz);
-        if (applyFactor) value = value * factor;
-        values[k] = value;
-        if (value > largest) largest = value;
-    }
-    return largest;
-}
 
 // The n + 1 values of the DSigmaEq series seen from the origin: records origin .. n-1, then
 // 0 .. origin-1, then the origin again with 0. Returns the largest value (0 at least).
@@ -98,7 +55,6 @@ public:
           shearY_(instants.size()),
           shearZ_(instants.size()),
           values_(instants.size() + 1),
-          table_(instants.size() <= kTableRecords ? instants.size() * instants.size() : 0),
           damage_(instants, method)
     {
     }
@@ -132,38 +88,12 @@ public:
     }
 
 private:
-    // The DSigmaEq series from the origin, into values_. The value of record j seen from
-    // origin o is that of record o seen from origin j, to the last bit (the differences only
-    // change sign): with histories of ordinary length each is computed once per plane, when
-    // the first of the two is the origin, kept in a table, and read back for the second.
+    // The DSigmaEq series from the origin, into values_.
     double Series(std::size_t origin)
     {
-        const std::size_t n = static_cast<std::size_t>(n_);
-        if (table_.empty()) {
-            return SeriesValues(n_, shearY_.data(), shearZ_.data(), static_cast<std::int32_t>(origin),
-                                rules_.applyFactor, rules_.factor, values_.data());
-        }
-        // Records origin .. n-1: computed, into the origin's row of the table.
-        double* row = table_.data() + origin * n;
-        double largest = SeriesStretch(n - origin, shearY_.data() + origin, shearZ_.data() + origin, shearY_[origin],
-                                       shearZ_[origin], rules_.applyFactor, rules_.factor, row + origin, 0.0);
-        double* values = values_.data();
-        std::copy(row + origin, row + n, values);
-        // Records 0 .. origin-1: from the rows of those records, computed when each was the origin.
-        const double* column = table_.data() + origin;
-        for (std::size_t j = 0; j < origin; ++j) {
-            const double value = column[j * n];
-            values[n - origin + j] = value;
-            if (value > largest) largest = value;
-        }
-        values[n] = 0.0;
-        return largest;
+        return SeriesValues(n_, shearY_.data(), shearZ_.data(), static_cast<std::int32_t>(origin), rules_.applyFactor,
+                            rules_.factor, values_.data());
     }
-
-    // Above this number of records the table of a plane (n x n values) would outgrow the
-    // caches, and reading it back would cost more than the values: they are computed for each
-    // origin.
-    static constexpr std::size_t kTableRecords = 300;
 
     const std::vector<StressTensor>& totals_;
     const CriticalPlaneSearch::SearchRules& rules_;
@@ -172,7 +102,6 @@ private:
     std::vector<double> shearY_;
     std::vector<double> shearZ_;
     std::vector<double> values_;
-    std::vector<double> table_;  // n x n, row o: the series values of origin o from record o on
     OriginDamage damage_;
 };
 
