@@ -38,4 +38,4 @@ fuzz:
 	@FUZZ_SECONDS=$(or $(FUZZ_SECONDS),120) scripts/fuzz
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan $(BUILD)-fuzz $(OUT)
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-asan $(BUILD)-tsan $(BUILD)-fuzz $(OUT)

@@ -76,7 +76,7 @@ def random_states(count, seed):
     rng = random.Random(seed)
     states = []
     for _ in range(count - 1):
-        states.append((round(rng.uniform(0.0, 2.8), 2), round(rng.uniform(20.0, 180.0), 1),
+        states.append((round(rng.uniform(0.0, 2.8), 2), round(rng.uniform(50.0, 180.0), 1),
                        round(rng.uniform(-60.0, 60.0), 1)))
     states.append(states[0])      # periodic: the last state repeats the first
     return states

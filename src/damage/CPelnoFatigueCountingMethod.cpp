@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 
 #include "app/Guarded.h"
 #include "app/MethodLogName.h"
@@ -26,6 +27,52 @@ LevelTest CompareToLevel(double level, double value) noexcept
         return LevelTest::Above;
     }
     return LevelTest::Between;
+}
+
+// A value under this bound is below the level by more than the tolerance however the sums of
+// the three-way test round: it is taken without the test. Levels beyond 1e10 MPa, where the
+// rounding would no longer be small beside the tolerance, have no such bound.
+double SurelyBelow(double level) noexcept
+{
+    return std::fabs(level) <= 1e10 ? level - 0.02 : -std::numeric_limits<double>::infinity();
+}
+
+// One stretch of a search for the other extreme: the indices from first to last (Step -1:
+// downwards, +1: upwards), each given the three-way test. taken: the index taken last.
+// Returns true when the search stops in the stretch.
+template <int Step>
+bool SearchStretch(const double* values, std::int32_t first, std::int32_t last, double level, double below,
+                   std::int32_t& taken) noexcept
+{
+    const auto past = [last](std::int32_t j) { return Step < 0 ? j < last : j > last; };
+    std::int32_t j = first;
+    for (;;) {
+        // A run of values surely below the level: each would be taken, so the last one is.
+        std::int32_t k = j;
+        while (!past(k) && values[k] < below) {
+            k += Step;
+        }
+        if (k != j) {
+            taken = k - Step;
+        }
+        j = k;
+        if (past(j)) {
+            return false;
+        }
+        switch (CompareToLevel(level, values[j])) {
+        case LevelTest::Reached:
+            taken = j;
+            return true;
+        case LevelTest::Below:
+            taken = j;
+            break;
+        case LevelTest::Above:
+            return true;
+        case LevelTest::Between:
+            break;
+        }
+        j += Step;
+    }
 }
 
 } // namespace
@@ -72,6 +119,12 @@ std::int32_t CPelnoFatigueCountingMethod::InstantIndex::First(std::int32_t insta
     return -1;
 }
 
+void CPelnoFatigueCountingMethod::CountByIndex(const IndexedHistory&, IndexedCycles&, bool) const
+{
+    static const MethodLogName log("CPelnoFatigueCountingMethod::CountByIndex");
+    log.Raise(10);
+}
+
 void CPelnoFatigueCountingMethod::CycleEnds(std::int32_t n, const std::int32_t* instants,
                                             const double* values, std::int32_t peak, double range,
                                             std::int32_t& start, std::int32_t& end)
@@ -80,78 +133,79 @@ void CPelnoFatigueCountingMethod::CycleEnds(std::int32_t n, const std::int32_t* 
     while (p < n && instants[p] != peak) {
         ++p;
     }
-    CycleEndsAt(n, instants, values, p < n ? p : -1, range, start, end);
+    std::int32_t s = 0;
+    std::int32_t e = 0;
+    CycleEndsAt(n, values, p < n ? p : -1, range, s, e);
+    start = instants[s];
+    end = instants[e];
 }
 
-void CPelnoFatigueCountingMethod::CycleEndsAt(std::int32_t n, const std::int32_t* instants,
-                                              const double* values, std::int32_t p, double range,
-                                              std::int32_t& start, std::int32_t& end)
+void CPelnoFatigueCountingMethod::CycleEndsAt(std::int32_t n, const double* values, std::int32_t p,
+                                              double range, std::int32_t& start, std::int32_t& end)
 {
     static const MethodLogName log("CPelnoFatigueCountingMethod::CycleEnds");
-    Guarded(log, [&] {
-        if (!(range >= 0.01) || p < 0) {
-            log.Raise(210);
-        }
-        const double level = values[p] + range;
-        // Backwards round the periodic history for the other extreme, then back over a run of
-        // equal values without crossing the beginning of the history.
-        std::int32_t s = p;
-        std::int32_t j = p;
-        for (std::int32_t visit = 0; visit < n; ++visit) {
-            j = (j == 0) ? n - 1 : j - 1;
-            const LevelTest test = CompareToLevel(level, values[j]);
-            if (test == LevelTest::Reached) {
-                s = j;
-                break;
-            }
-            if (test == LevelTest::Below) {
-                s = j;
-            } else if (test == LevelTest::Above) {
-                break;
-            }
-        }
-        while (s > 0 && std::fabs(values[s - 1] - values[s]) < 0.01) {
-            --s;
-        }
-        start = instants[s];
+    if (!(range >= 0.01) || p < 0) {
+        log.Raise(210);
+    }
+    const double level = values[p] + range;
+    const double below = SurelyBelow(level);
 
-        // Forwards likewise, then over a run of equal values up to the end of the history.
-        std::int32_t e = p;
-        j = p;
-        for (std::int32_t visit = 0; visit < n; ++visit) {
-            j = (j == n - 1) ? 0 : j + 1;
-            const LevelTest test = CompareToLevel(level, values[j]);
-            if (test == LevelTest::Reached) {
-                e = j;
-                break;
-            }
-            if (test == LevelTest::Below) {
-                e = j;
-            } else if (test == LevelTest::Above) {
-                break;
-            }
-        }
-        while (e < n - 1 && std::fabs(values[e + 1] - values[e]) < 0.01) {
-            ++e;
-        }
-        end = instants[e];
-    });
+    // Backwards round the periodic history for the other extreme (n visits: p-1 down to 0,
+    // then n-1 down to p), then back over a run of equal values without crossing the
+    // beginning of the history.
+    std::int32_t s = p;
+    if (!SearchStretch<-1>(values, p - 1, 0, level, below, s)) {
+        SearchStretch<-1>(values, n - 1, p, level, below, s);
+    }
+    while (s > 0 && std::fabs(values[s - 1] - values[s]) < 0.01) {
+        --s;
+    }
+    start = s;
+
+    // Forwards likewise (p+1 up to n-1, then 0 up to p), then over a run of equal values up to
+    // the end of the history.
+    std::int32_t e = p;
+    if (!SearchStretch<+1>(values, p + 1, n - 1, level, below, e)) {
+        SearchStretch<+1>(values, 0, p, level, below, e);
+    }
+    while (e < n - 1 && std::fabs(values[e + 1] - values[e]) < 0.01) {
+        ++e;
+    }
+    end = e;
 }
 
-void CPelnoFatigueCountingMethod::Record(std::int32_t n, const std::int32_t* instants,
-                                         const double* values, const InstantIndex& index,
-                                         std::int32_t peak, double range, CyclesByInstants& byInstants,
-                                         CyclesByRange& byRange)
+void CPelnoFatigueCountingMethod::LocateEnds(const IndexedHistory& history, IndexedCycles& cycles,
+                                             std::size_t cycle)
 {
-    // A cycle narrower than the tolerance (input rounded to 0.01 MPa can leave one once its
-    // neighbours are paired off) is dropped from the count without being recorded.
-    if (!(range >= 0.01)) {
-        return;
+    CycleEndsAt(history.n, history.values, cycles.peaks[cycle], cycles.ranges[cycle], cycles.starts[cycle],
+                cycles.ends[cycle]);
+}
+
+IndexedHistory CPelnoFatigueCountingMethod::Indexed(std::int32_t n, const std::int32_t* instants,
+                                                    const double* values, LoadingScratch& scratch)
+{
+    scratch.index.Build(n, instants);
+    scratch.firstIndex.resize(static_cast<std::size_t>(n));
+    for (std::int32_t k = 0; k < n; ++k) {
+        scratch.firstIndex[static_cast<std::size_t>(k)] = scratch.index.First(instants[k]);
     }
-    LoadingCycle cycle;
-    cycle.Peak = peak;
-    cycle.Range = range;
-    CycleEndsAt(n, instants, values, index.First(peak), range, cycle.Start, cycle.End);
-    byInstants.insert(cycle);
-    byRange.insert(cycle);
+    IndexedHistory history;
+    history.n = n;
+    history.values = values;
+    history.firstIndex = scratch.firstIndex.data();
+    return history;
+}
+
+void CPelnoFatigueCountingMethod::Insert(const IndexedCycles& cycles, const std::int32_t* instants,
+                                         CyclesByInstants& byInstants, CyclesByRange& byRange)
+{
+    for (std::size_t k = 0; k < cycles.count; ++k) {
+        LoadingCycle cycle;
+        cycle.Peak = instants[cycles.peaks[k]];
+        cycle.Start = instants[cycles.starts[k]];
+        cycle.End = instants[cycles.ends[k]];
+        cycle.Range = cycles.ranges[k];
+        byInstants.insert(cycle);
+        byRange.insert(cycle);
+    }
 }

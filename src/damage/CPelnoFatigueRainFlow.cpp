@@ -1,150 +1,236 @@
 #include "damage/CPelnoFatigueRainFlow.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "app/Guarded.h"
 #include "app/MethodLogName.h"
+
+namespace {
+
+const MethodLogName& Log()
+{
+    static const MethodLogName log("CPelnoFatigueRainFlow::LoadingCycles");
+    return log;
+}
+
+// Of the window of four points a b c d, whether |b - a| + 0.01 or |d - c| + 0.01 is below the
+// range |c - b|: both are compared in any case, for one branch taken or not at random.
+inline bool OuterRangeSmaller(const double* window, double range) noexcept
+{
+#if defined(__SSE2__)
+    // Loaded one by one: a point just pushed is read back from the store without waiting.
+    const __m128d ac = _mm_set_pd(window[2], window[0]);
+    const __m128d bd = _mm_set_pd(window[3], window[1]);
+    const __m128d outer = _mm_sub_pd(bd, ac);  // b - a, d - c
+    const __m128d magnitude = _mm_andnot_pd(_mm_set1_pd(-0.0), outer);
+    const __m128d slack = _mm_add_pd(magnitude, _mm_set1_pd(0.01));
+    return _mm_movemask_pd(_mm_cmplt_pd(slack, _mm_set1_pd(range))) != 0;
+#else
+    return std::fabs(window[1] - window[0]) + 0.01 < range || std::fabs(window[3] - window[2]) + 0.01 < range;
+#endif
+}
+
+// The turning points of a history, 0-based (values and indices), their number returned.
+// Flats: of two neighbours within 0.01 the earlier goes, the later record stays, so a record
+// is kept when it is the last one or when the next one differs by more than 0.01. Turning
+// points of the records kept: the first, every inner one where the slope changes sign, and
+// the last. Fewer than 3 records kept give no turning point worth counting (0 returned).
+std::int32_t TurningPoints(const double* values, std::int32_t n, double* pointValues, std::int32_t* pointIndices)
+{
+    const auto flat = [values, n](std::int32_t i) {
+        return i + 1 < n && !(std::fabs(values[i + 1] - values[i]) > 0.01);
+    };
+    std::int32_t i = 0;
+    while (flat(i)) {
+        ++i;
+    }
+    pointValues[0] = values[i];
+    pointIndices[0] = i;
+    std::int32_t k = 1;
+    double last = values[i];  // the last record kept
+    std::int32_t lastIndex = i;
+    do {
+        ++i;
+    } while (i < n && flat(i));
+    if (i >= n) {
+        return 0;  // a single record kept
+    }
+    double before = last;  // the record kept before the last one
+    last = values[i];
+    lastIndex = i;
+    std::int32_t kept = 2;
+    for (++i; i < n; ++i) {
+        if (flat(i)) {
+            continue;
+        }
+        const double value = values[i];
+        // The last record kept is a turning point when the slope changes sign there: written
+        // in any case, counted only then.
+        pointValues[k] = last;
+        pointIndices[k] = lastIndex;
+        k += (last - before) * (value - last) < 0.0 ? 1 : 0;
+        before = last;
+        last = value;
+        lastIndex = i;
+        ++kept;
+    }
+    if (kept < 3) {
+        return 0;
+    }
+    pointValues[k] = last;
+    pointIndices[k] = lastIndex;
+    return k + 1;
+}
+
+} // namespace
 
 std::unique_ptr<CPelnoFatigueCountingMethod> CPelnoFatigueRainFlow::Clone() const
 {
     return std::make_unique<CPelnoFatigueRainFlow>();
 }
 
-void CPelnoFatigueRainFlow::FourPointPass(std::int32_t* pointInstants, double* pointValues,
-                                          std::int32_t& s, std::int32_t k, std::int32_t n,
-                                          const std::int32_t* instants, const double* values,
-                                          const InstantIndex& index, CyclesByInstants& byInstants,
-                                          CyclesByRange& byRange)
-{
-    std::int32_t i = s;
-    while (i + 3 <= k) {
-        const double* v = pointValues;
-        const double range = std::fabs(v[i + 2] - v[i + 1]);
-        if (std::fabs(v[i + 1] - v[i]) + 0.01 < range || std::fabs(v[i + 3] - v[i + 2]) + 0.01 < range) {
-            ++i;
-            continue;
-        }
-        // Points i+1 and i+2 close a cycle; its peak is the lower of the two.
-        const std::int32_t peak = v[i + 1] <= v[i + 2] ? pointInstants[i + 1] : pointInstants[i + 2];
-        Record(n, instants, values, index, peak, range, byInstants, byRange);
-        for (std::int32_t j = i; j >= s; --j) {
-            pointInstants[j + 2] = pointInstants[j];
-            pointValues[j + 2] = pointValues[j];
-        }
-        // Every window that lay wholly before the removed pair was already found open, and it
-        // is unchanged: the scan goes on from the first window that holds the new junction,
-        // which finds the same cycles, in the same order, as a scan from s.
-        const std::int32_t resume = i;
-        s += 2;
-        i = std::max(s, resume);
-    }
-}
-
 void CPelnoFatigueRainFlow::LoadingCycles(std::int32_t n, const std::int32_t* instants,
                                           const double* values, CyclesByInstants& byInstants,
                                           CyclesByRange& byRange) const
 {
-    static const MethodLogName log("CPelnoFatigueRainFlow::LoadingCycles");
+    const MethodLogName& log = Log();
     Guarded(log, [&] {
         if (n < 3) {
             log.Raise(220);
         }
         byInstants.clear();
         byRange.clear();
+        const IndexedHistory history = Indexed(n, instants, values, loading_);
+        loading_.cycles.count = 0;
+        loading_.cycles.Reserve(static_cast<std::size_t>(n) + 2);
+        try {
+            Count(history, true, loading_.cycles);
+        } catch (...) {
+            Insert(loading_.cycles, instants, byInstants, byRange);
+            throw;
+        }
+        Insert(loading_.cycles, instants, byInstants, byRange);
+    });
+}
 
-        // Flats: of two neighbours within 0.01 the earlier goes, the later record stays.
-        const std::size_t size = static_cast<std::size_t>(n);
-        mergedInstants_.resize(size);
-        mergedValues_.resize(size);
-        std::int32_t count = 1;
-        mergedInstants_[0] = instants[0];
-        mergedValues_[0] = values[0];
-        for (std::int32_t i = 1; i < n; ++i) {
-            if (std::fabs(values[i] - mergedValues_[count - 1]) > 0.01) {
-                ++count;
+void CPelnoFatigueRainFlow::CountByIndex(const IndexedHistory& history, IndexedCycles& cycles,
+                                           bool locateEnds) const
+{
+    const MethodLogName& log = Log();
+    Guarded(log, [&] {
+        if (history.n < 3) {
+            log.Raise(220);
+        }
+        cycles.count = 0;
+        cycles.Reserve(static_cast<std::size_t>(history.n) + 2);  // as many as a count gives
+        Count(history, locateEnds, cycles);
+    });
+}
+
+std::int32_t CPelnoFatigueRainFlow::FourPointPass(const double* pointValues, const std::int32_t* pointIndices,
+                                                  std::int32_t count, const IndexedHistory& history,
+                                                  bool locateEnds, IndexedCycles& cycles) const
+{
+    // The points not yet paired off, as a stack: each new point is pushed, then the window of
+    // the last four is tested again and again. Its two inner points close a cycle unless one of
+    // the outer ranges is smaller than the inner one by more than 0.01; the cycle's points go
+    // and the window moves back onto the new junction.
+    double* v = stackValues_.data();
+    std::int32_t* at = stackIndices_.data();
+    std::int32_t size = 0;
+    for (std::int32_t q = 0; q < count; ++q) {
+        v[size] = pointValues[q];
+        at[size] = pointIndices[q];
+        ++size;
+        while (size >= 4) {
+            const double range = std::fabs(v[size - 2] - v[size - 3]);
+            if (OuterRangeSmaller(v + size - 4, range)) {
+                break;
             }
-            mergedInstants_[count - 1] = instants[i];
-            mergedValues_[count - 1] = values[i];
+            // The peak of the cycle is the lower of its two points (chosen without a branch).
+            const std::int32_t peak = at[size - 3 + (v[size - 3] <= v[size - 2] ? 0 : 1)];
+            Record(history, history.firstIndex[peak], range, locateEnds, cycles);
+            v[size - 3] = v[size - 1];
+            at[size - 3] = at[size - 1];
+            size -= 2;
         }
-        if (count < 3) {
-            return;
-        }
+    }
+    return size;
+}
 
-        // Turning points, 1-based: the first point, every inner point where the slope changes
-        // sign, the last point.
-        pointInstants_.resize(2 * static_cast<std::size_t>(count) + 2);
-        pointValues_.resize(2 * static_cast<std::size_t>(count) + 2);
-        std::int32_t* pointInstants = pointInstants_.data();
-        double* pointValues = pointValues_.data();
-        const double* merged = mergedValues_.data();
-        std::int32_t k = 1;
-        pointInstants[1] = mergedInstants_[0];
-        pointValues[1] = merged[0];
-        for (std::int32_t j = 1; j < count - 1; ++j) {
-            if ((merged[j] - merged[j - 1]) * (merged[j + 1] - merged[j]) < 0.0) {
-                ++k;
-                pointInstants[k] = mergedInstants_[j];
-                pointValues[k] = merged[j];
-            }
-        }
-        ++k;
-        pointInstants[k] = mergedInstants_[count - 1];
-        pointValues[k] = merged[count - 1];
-        if (k < 3) {
-            return;
-        }
+void CPelnoFatigueRainFlow::Count(const IndexedHistory& history, bool locateEnds,
+                                  IndexedCycles& cycles) const
+{
+    const MethodLogName& log = Log();
+    const std::int32_t n = history.n;
+    const double* values = history.values;
 
-        std::int32_t s = 1;
-        index_.Build(n, instants);
-        FourPointPass(pointInstants, pointValues, s, k, n, instants, values, index_, byInstants, byRange);
+    // The turning points, 0-based.
+    const std::size_t size = static_cast<std::size_t>(n);
+    pointIndices_.resize(size);
+    pointValues_.resize(size);
+    std::int32_t* pointIndices = pointIndices_.data();
+    double* pointValues = pointValues_.data();
+    const std::int32_t k = TurningPoints(values, n, pointValues, pointIndices);
+    if (k < 3) {
+        return;
+    }
 
-        // The residue, points s..k, counted twice in a row; how the two copies join depends on
-        // the slopes at its ends and across the wrap.
-        const std::int32_t r = k - s + 1;
-        const std::int32_t* ri = pointInstants + s - 1; // 1-based view of the residue
-        const double* rv = pointValues + s - 1;
-        const double first = rv[2] - rv[1];
-        const double last = rv[r] - rv[r - 1];
-        const double wrap = rv[1] - rv[r];
-        const double ends = first * last;
-        if (ends == 0.0) {
-            log.Raise(210);
-        }
-        residueInstants_.resize(2 * static_cast<std::size_t>(r) + 1);
+    if (stackValues_.size() < 2 * size + 2) {
+        stackValues_.resize(2 * size + 2);
+        stackIndices_.resize(2 * size + 2);
+    }
+    const std::int32_t r = FourPointPass(pointValues, pointIndices, k, history, locateEnds, cycles);
+
+    // The residue, r points, counted twice in a row; how the two copies join depends on the
+    // slopes at its ends and across the wrap.
+    const double* rv = stackValues_.data();
+    const std::int32_t* ri = stackIndices_.data();
+    const double first = rv[1] - rv[0];
+    const double lastSlope = rv[r - 1] - rv[r - 2];
+    const double wrap = rv[0] - rv[r - 1];
+    const double ends = first * lastSlope;
+    if (ends == 0.0) {
+        log.Raise(210);
+    }
+    if (residueValues_.size() < 2 * static_cast<std::size_t>(r) + 1) {
+        residueIndices_.resize(2 * static_cast<std::size_t>(r) + 1);
         residueValues_.resize(2 * static_cast<std::size_t>(r) + 1);
-        std::int32_t* di = residueInstants_.data();
-        double* dv = residueValues_.data();
-        std::int32_t length = 0;
-        const auto append = [&](std::int32_t from, std::int32_t to) {
-            for (std::int32_t j = from; j <= to; ++j) {
-                ++length;
-                di[length] = ri[j];
-                dv[length] = rv[j];
-            }
-        };
-        if (ends > 0.0) {
-            if (last * wrap < 0.0) {
-                append(1, r);
-                append(1, r);
-            } else {
-                append(1, r - 1);
-                append(2, r);
-            }
-        } else if (last * wrap >= 0.0) {
+    }
+    std::int32_t* di = residueIndices_.data();
+    double* dv = residueValues_.data();
+    std::int32_t length = 0;
+    // Residue points from..to, counted from 1.
+    const auto append = [&](std::int32_t from, std::int32_t to) {
+        for (std::int32_t j = from; j <= to; ++j) {
+            di[length] = ri[j - 1];
+            dv[length] = rv[j - 1];
+            ++length;
+        }
+    };
+    if (ends > 0.0) {
+        if (lastSlope * wrap < 0.0) {
             append(1, r);
-            append(2, r);
+            append(1, r);
         } else {
             append(1, r - 1);
-            append(1, r - 1);
-            append(1, 1);
+            append(2, r);
         }
+    } else if (lastSlope * wrap >= 0.0) {
+        append(1, r);
+        append(2, r);
+    } else {
+        append(1, r - 1);
+        append(1, r - 1);
+        append(1, 1);
+    }
 
-        std::int32_t second = 1;
-        FourPointPass(di, dv, second, length, n, instants, values, index_, byInstants, byRange);
-        if (length - second + 1 != r) {
-            log.Raise(210);
-        }
-    });
+    if (FourPointPass(dv, di, length, history, locateEnds, cycles) != r) {
+        log.Raise(210);
+    }
 }

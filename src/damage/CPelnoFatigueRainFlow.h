@@ -17,20 +17,27 @@ public:
     void LoadingCycles(std::int32_t n, const std::int32_t* instants, const double* values,
                        CyclesByInstants& byInstants, CyclesByRange& byRange) const override;
 
+    bool CountsByIndex() const noexcept override { return true; }
+    void CountByIndex(const IndexedHistory& history, IndexedCycles& cycles,
+                      bool locateEnds) const override;
+
 private:
-    // Four-point pass over points s..k of the 1-based arrays: counts, records and removes
-    // every enclosed cycle; s moves up by two for each cycle removed.
-    static void FourPointPass(std::int32_t* pointInstants, double* pointValues, std::int32_t& s,
-                              std::int32_t k, std::int32_t n, const std::int32_t* instants,
-                              const double* values, const InstantIndex& index,
-                              CyclesByInstants& byInstants, CyclesByRange& byRange);
+    // The count once the history is known to have 3 records at least.
+    void Count(const IndexedHistory& history, bool locateEnds, IndexedCycles& cycles) const;
+
+    // Four-point pass over the points (values and indices, 0-based, count of them): every
+    // enclosed cycle is counted, recorded and its two points removed. The points left (the
+    // residue) are in the stack; returns their number.
+    std::int32_t FourPointPass(const double* pointValues, const std::int32_t* pointIndices, std::int32_t count,
+                               const IndexedHistory& history, bool locateEnds,
+                               IndexedCycles& cycles) const;
 
     // Scratch arrays, reused from one count to the next.
-    mutable InstantIndex index_;
-    mutable std::vector<std::int32_t> mergedInstants_;
-    mutable std::vector<double> mergedValues_;
-    mutable std::vector<std::int32_t> pointInstants_;
+    mutable LoadingScratch loading_;
+    mutable std::vector<std::int32_t> pointIndices_;
     mutable std::vector<double> pointValues_;
-    mutable std::vector<std::int32_t> residueInstants_;
+    mutable std::vector<std::int32_t> stackIndices_;
+    mutable std::vector<double> stackValues_;
+    mutable std::vector<std::int32_t> residueIndices_;
     mutable std::vector<double> residueValues_;
 };

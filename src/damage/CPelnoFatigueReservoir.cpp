@@ -7,6 +7,53 @@
 #include "app/Guarded.h"
 #include "app/MethodLogName.h"
 
+namespace {
+
+const MethodLogName& Log()
+{
+    static const MethodLogName log("CPelnoFatigueReservoir::LoadingCycles");
+    return log;
+}
+
+// 220 below 3 records, 460 when the history does not close on its first value.
+void CheckHistory(std::int32_t n, const double* values)
+{
+    if (n < 3) {
+        Log().Raise(220);
+    }
+    if (std::fabs(values[0] - values[n - 1]) > 0.01) {
+        Log().Raise(460);
+    }
+}
+
+// From the point at, the first point not above rise + base going outwards (Step -1: down to
+// position 1, +1: up to position last) that rises exactly by range from base: true when it is
+// met before any point that rises more.
+template <int Step>
+bool MeetsLevel(const double* v, std::int32_t at, std::int32_t last, double base, double range) noexcept
+{
+    const auto past = [last](std::int32_t j) { return Step < 0 ? j < last : j > last; };
+    std::int32_t j = at;
+    for (;;) {
+        while (!past(j) && v[j] - base < range) {
+            j += Step;
+        }
+        if (past(j)) {
+            return false;
+        }
+        const double rise = v[j] - base;
+        if (rise > range) {
+            return false;
+        }
+        if (rise == range) {
+            return true;
+        }
+        j += Step;
+    }
+}
+
+} // namespace
+
 std::unique_ptr<CPelnoFatigueCountingMethod> CPelnoFatigueReservoir::Clone() const
 {
     return std::make_unique<CPelnoFatigueReservoir>();
@@ -16,155 +63,165 @@ void CPelnoFatigueReservoir::LoadingCycles(std::int32_t n, const std::int32_t* i
                                            const double* values, CyclesByInstants& byInstants,
                                            CyclesByRange& byRange) const
 {
-    static const MethodLogName log("CPelnoFatigueReservoir::LoadingCycles");
-    Guarded(log, [&] {
-        if (n < 3) {
-            log.Raise(220);
-        }
-        if (std::fabs(values[0] - values[n - 1]) > 0.01) {
-            log.Raise(460);
-        }
-        const std::size_t size = static_cast<std::size_t>(n) + 1;
-        instants_.resize(size);
-        values_.resize(size);
-        rotatedInstants_.resize(size);
-        rotatedValues_.resize(size);
+    Guarded(Log(), [&] {
+        CheckHistory(n, values);
         byInstants.clear();
         byRange.clear();
-
-        // Turning points, 1-based, in one pass: a point within 0.01 of the one before is
-        // dropped (the later of the two); a point on a monotonic run replaces the one before
-        // it. The first point always stays.
-        std::int32_t* t = instants_.data();
-        double* v = values_.data();
-        std::int32_t m = 1;
-        t[1] = instants[0];
-        v[1] = values[0];
-        for (std::int32_t i = 1; i < n; ++i) {
-            const double value = values[i];
-            if (std::fabs(value - v[m]) < 0.01) {
-                continue;
-            }
-            if (m >= 2 && (v[m] - v[m - 1]) * (value - v[m]) > 0.0) {
-                t[m] = instants[i];
-                v[m] = value;
-                continue;
-            }
-            ++m;
-            t[m] = instants[i];
-            v[m] = value;
+        const IndexedHistory history = Indexed(n, instants, values, loading_);
+        loading_.cycles.count = 0;
+        loading_.cycles.Reserve(static_cast<std::size_t>(n) + 2);
+        try {
+            Count(history, true, loading_.cycles);
+        } catch (...) {
+            Insert(loading_.cycles, instants, byInstants, byRange);
+            throw;
         }
-        if (m < 3) {
-            return;
-        }
-
-        // The sequence alternates, so the junction of the period (point 1, repeated as point
-        // m) turns exactly when m is odd. When it lies on a monotonic run it is dropped: the
-        // period becomes points 2..m-1, closed by point 2 again.
-        if (m % 2 == 0) {
-            for (std::int32_t j = 1; j <= m - 2; ++j) {
-                t[j] = t[j + 1];
-                v[j] = v[j + 1];
-            }
-            t[m - 1] = t[1];
-            v[m - 1] = v[1];
-            --m;
-        }
-
-        // Start the period at its maximum (first one on ties): points q..m, then 2..q.
-        std::int32_t q = 1;
-        for (std::int32_t j = 2; j <= m; ++j) {
-            if (v[j] > v[q]) {
-                q = j;
-            }
-        }
-        if (q > 1) {
-            std::int32_t* rt = rotatedInstants_.data();
-            double* rv = rotatedValues_.data();
-            std::int32_t position = 0;
-            for (std::int32_t j = q; j <= m; ++j) {
-                ++position;
-                rt[position] = t[j];
-                rv[position] = v[j];
-            }
-            for (std::int32_t j = 2; j <= q; ++j) {
-                ++position;
-                rt[position] = t[j];
-                rv[position] = v[j];
-            }
-            instants_.swap(rotatedInstants_);
-            values_.swap(rotatedValues_);
-            t = instants_.data();
-            v = values_.data();
-        }
-
-        // Peaks at odd positions, valleys at even ones; valleys from the highest down, those
-        // of equal value in their order along the sequence.
-        valleys_.clear();
-        for (std::int32_t p = 2; p <= m - 1; p += 2) {
-            valleys_.push_back(Valley{p, v[p], 0.0});
-        }
-        std::sort(valleys_.begin(), valleys_.end(), [](const Valley& a, const Valley& b) {
-            return a.value > b.value || (a.value == b.value && a.position < b.position);
-        });
-
-        // Drain: each valley pairs with the lower of its nearest unused peaks (the left one on
-        // a tie), which is used up with it.
-        used_.assign(static_cast<std::size_t>(m) + 1, 0);
-        char* used = used_.data();
-        for (Valley& valley : valleys_) {
-            const std::int32_t p = valley.position;
-            std::int32_t left = p - 1;
-            while (left >= 1 && used[left] != 0) {
-                left -= 2;
-            }
-            std::int32_t right = p + 1;
-            while (right <= m && used[right] != 0) {
-                right += 2;
-            }
-            if (left < 1 || right > m) {
-                log.Raise(210);
-            }
-            if (v[right] < v[left]) {
-                valley.range = v[right] - v[p];
-                used[right] = 1;
-            } else {
-                valley.range = v[left] - v[p];
-                used[left] = 1;
-            }
-            used[p] = 1;
-        }
-
-        index_.Build(n, instants);
-        // Record from the lowest valley up: the cycle is kept when the level valley + range is
-        // met exactly on one side before any point above it.
-        for (std::size_t index = valleys_.size(); index-- > 0;) {
-            const Valley& valley = valleys_[index];
-            const std::int32_t p = valley.position;
-            const double range = valley.range;
-            bool found = false;
-            for (std::int32_t j = p - 1; j >= 1; --j) {
-                const double rise = v[j] - v[p];
-                if (rise > range) {
-                    break;
-                }
-                if (rise == range) {
-                    found = true;
-                    break;
-                }
-            }
-            for (std::int32_t j = p + 1; !found && j <= m; ++j) {
-                const double rise = v[j] - v[p];
-                if (rise > range) {
-                    break;
-                }
-                if (rise == range) {
-                    found = true;
-                }
-            }
-            if (found) {
-                Record(n, instants, values, index_, t[p], range, byInstants, byRange);
-            }
-        }
+        Insert(loading_.cycles, instants, byInstants, byRange);
     });
+}
+
+void CPelnoFatigueReservoir::CountByIndex(const IndexedHistory& history, IndexedCycles& cycles,
+                                           bool locateEnds) const
+{
+    Guarded(Log(), [&] {
+        CheckHistory(history.n, history.values);
+        cycles.count = 0;
+        cycles.Reserve(static_cast<std::size_t>(history.n) + 2);  // as many as a count gives
+        Count(history, locateEnds, cycles);
+    });
+}
+
+void CPelnoFatigueReservoir::Count(const IndexedHistory& history, bool locateEnds,
+                                  IndexedCycles& cycles) const
+{
+    const std::int32_t n = history.n;
+    const double* values = history.values;
+    const std::size_t size = static_cast<std::size_t>(n) + 2;
+    indices_.resize(size);
+    values_.resize(size);
+    rotatedIndices_.resize(size);
+    rotatedValues_.resize(size);
+
+    // Turning points, 1-based, in one pass: a point within 0.01 of the one before is
+    // dropped (the later of the two); a point on a monotonic run replaces the one before
+    // it. The first point always stays.
+    std::int32_t* t = indices_.data();
+    double* v = values_.data();
+    std::int32_t m = 1;
+    t[1] = 0;
+    v[1] = values[0];
+    for (std::int32_t i = 1; i < n; ++i) {
+        const double value = values[i];
+        if (std::fabs(value - v[m]) < 0.01) {
+            continue;
+        }
+        if (m >= 2 && (v[m] - v[m - 1]) * (value - v[m]) > 0.0) {
+            t[m] = i;
+            v[m] = value;
+            continue;
+        }
+        ++m;
+        t[m] = i;
+        v[m] = value;
+    }
+    if (m < 3) {
+        return;
+    }
+
+    // The sequence alternates, so the junction of the period (point 1, repeated as point
+    // m) turns exactly when m is odd. When it lies on a monotonic run it is dropped: the
+    // period becomes points 2..m-1, closed by point 2 again.
+    if (m % 2 == 0) {
+        for (std::int32_t j = 1; j <= m - 2; ++j) {
+            t[j] = t[j + 1];
+            v[j] = v[j + 1];
+        }
+        t[m - 1] = t[1];
+        v[m - 1] = v[1];
+        --m;
+    }
+
+    // Start the period at its maximum (first one on ties): points q..m, then 2..q.
+    std::int32_t q = 1;
+    for (std::int32_t j = 2; j <= m; ++j) {
+        if (v[j] > v[q]) {
+            q = j;
+        }
+    }
+    if (q > 1) {
+        std::int32_t* rt = rotatedIndices_.data();
+        double* rv = rotatedValues_.data();
+        std::int32_t position = 0;
+        for (std::int32_t j = q; j <= m; ++j) {
+            ++position;
+            rt[position] = t[j];
+            rv[position] = v[j];
+        }
+        for (std::int32_t j = 2; j <= q; ++j) {
+            ++position;
+            rt[position] = t[j];
+            rv[position] = v[j];
+        }
+        indices_.swap(rotatedIndices_);
+        values_.swap(rotatedValues_);
+        t = indices_.data();
+        v = values_.data();
+    }
+
+    // Drain: each valley, from the highest down (the first of equal ones first), pairs with the
+    // lower of its nearest peaks not yet drained (the left one on a tie), which is drained with
+    // it. The same pairs come from one pass along the sequence with a stack of the points not
+    // yet drained, which stays a funnel of peaks going down and valleys going up:
+    //  - a valley between two peaks pairs with the left one as soon as the right one is not
+    //    lower (whatever is drained before it on the right only raises its right neighbour);
+    //  - a valley before a peak and a valley not higher pairs with that peak (it is drained
+    //    first, and the peak on its left is higher, or it would have paired with it).
+    // The funnel left at the end drains each valley with the peak on its right.
+    ranges_.resize(size);
+    double* range = ranges_.data();
+    stack_.resize(size);
+    std::int32_t* stack = stack_.data();
+    std::int32_t height = 0;
+    for (std::int32_t position = 1; position <= m; ++position) {
+        stack[height++] = position;
+        while (height >= 3) {
+            const std::int32_t x = stack[height - 3];
+            const std::int32_t y = stack[height - 2];
+            const std::int32_t z = stack[height - 1];
+            if (y % 2 == 0) {
+                if (v[z] < v[x]) break;
+                range[y] = v[x] - v[y];
+            } else {
+                if (!(v[x] >= v[z])) break;
+                range[x] = v[y] - v[x];
+            }
+            stack[height - 3] = z;
+            height -= 2;
+        }
+    }
+    for (std::int32_t k = 1; k + 1 < height; k += 2) {
+        range[stack[k]] = v[stack[k + 1]] - v[stack[k]];
+    }
+
+    // Record from the lowest valley up (valleys of equal value from the last along the
+    // sequence): the cycle is kept when the level valley + range is met exactly on one side
+    // before any point above it. Where the order of the cycles does not matter (every valley
+    // is a point of its own), along the sequence.
+    const auto record = [&](std::int32_t p) {
+        if (MeetsLevel<-1>(v, p - 1, 1, v[p], range[p]) || MeetsLevel<+1>(v, p + 1, m, v[p], range[p])) {
+            Record(history, history.firstIndex[t[p]], range[p], locateEnds, cycles);
+        }
+    };
+    if (!locateEnds) {
+        for (std::int32_t p = 2; p <= m - 1; p += 2) record(p);
+        return;
+    }
+    valleys_.clear();
+    for (std::int32_t p = 2; p <= m - 1; p += 2) {
+        valleys_.push_back(Valley{p, v[p]});
+    }
+    std::sort(valleys_.begin(), valleys_.end(), [](const Valley& a, const Valley& b) {
+        return a.value > b.value || (a.value == b.value && a.position < b.position);
+    });
+    for (std::size_t index = valleys_.size(); index-- > 0;) record(valleys_[index].position);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "app/MethodLogName.h"
@@ -9,6 +10,11 @@
 // The S-N query of a fatigue curve or class: permissible cycles for (range, largest range,
 // global coefficient). Pass a lambda over the curve straight as the argument.
 using PermissibleCyclesRef = FunctionRef<std::int32_t(double, double, double)>;
+
+// The same query for many ranges at once, as the damage of each: inverses[k] = 1 / N of
+// (ranges[k], largest range, global coefficient), for k below count.
+using CycleDamagesRef = FunctionRef<void(const double* ranges, std::size_t count, double largest, double factor,
+                                         double* inverses)>;
 
 // The law of a coefficient as a function of the current estimate of N.
 using CoefficientLaw = FunctionRef<double(std::int32_t)>;

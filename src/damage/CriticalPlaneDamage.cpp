@@ -77,13 +77,13 @@ CriticalPlaneDamage::CriticalPlaneDamage(const MethodLogName& log, const CPelnoF
 {
 }
 
-CriticalPlaneSearch::Plane CriticalPlaneDamage::Search(PermissibleCyclesRef curve)
+CriticalPlaneSearch::Plane CriticalPlaneDamage::Search(CycleDamagesRef damages, unsigned threads)
 {
     std::ostream& out = w_.Stream();
     const bool normalSumColumn = rules_.search.tieBreakOnNormalSum;
     const double normalSumFactor = rules_.search.factor;
     CriticalPlaneSearch search(rows_.instants, rows_.totals);
-    return search.Run(rules_.search, method_, curve, [&](const CriticalPlaneSearch::Plane& plane) {
+    return search.Run(rules_.search, method_, damages, [&](const CriticalPlaneSearch::Plane& plane) {
         out << "| " << std::setw(10) << plane.theta * CriticalPlaneSearch::kDegreesPerRadian << " | "
             << std::setw(10) << plane.phi * CriticalPlaneSearch::kDegreesPerRadian << " | " << std::setw(10)
             << plane.origin << " | " << std::setw(10) << std::setprecision(3) << std::scientific << plane.damage;
@@ -92,7 +92,7 @@ CriticalPlaneSearch::Plane CriticalPlaneDamage::Search(PermissibleCyclesRef curv
         } else {
             out << " |\n" << std::fixed;
         }
-    });
+    }, threads);
 }
 
 bool CriticalPlaneDamage::ZeroDamage(const CriticalPlaneSearch::Plane& best)

@@ -92,9 +92,10 @@ public:
 
     const RecordRows& Rows() const { return rows_; }
 
-    // The search of the critical plane, scored with the curve at Cr = 0.2; one table row for
-    // each plane that becomes the best.
-    CriticalPlaneSearch::Plane Search(PermissibleCyclesRef curve);
+    // The search of the critical plane, scored with the curve at Cr = 0.2 by the given number
+    // of threads (the curve must then answer from several at once); one table row for each
+    // plane that becomes the best.
+    CriticalPlaneSearch::Plane Search(CycleDamagesRef damages, unsigned threads);
 
     // With a damage below 1e-8 writes the end of a zero-damage report and returns true.
     bool ZeroDamage(const CriticalPlaneSearch::Plane& best);

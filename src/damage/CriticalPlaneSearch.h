@@ -60,14 +60,27 @@ public:
     // The 72 angle values, each obtained by repeated addition of the step.
     static const std::vector<double>& Angles();
 
+    // The CPUs this process may run on (at least 1), as many threads as a search may use.
+    static unsigned AvailableThreads() noexcept;
+
     // instants: the record numbers in history order; totals: the total stress tensor of each
     // record. The counting method and the S-N query score each origin.
     CriticalPlaneSearch(const std::vector<std::int32_t>& instants, const std::vector<StressTensor>& totals);
 
     // Runs the search; onNewBest is called with each plane that becomes the best, before the
     // best is updated. Returns the best plane (damage = lowest double when no plane was scored).
+    //
+    // threads: how many threads score the planes (0 counts as 1). Every plane is scored first,
+    // each by one thread with its own clone of a method that counts by index (any other method
+    // is called by the calling thread alone); then the planes are compared in loop order on the
+    // calling thread, which alone calls onNewBest, so that the result, the rows of the search
+    // table and an error raised on a plane are those of the plain loop whatever the number of
+    // threads. The curve is then queried from several threads at once.
     Plane Run(const SearchRules& rules, const CPelnoFatigueCountingMethod& method,
-              PermissibleCyclesRef curve, FunctionRef<void(const Plane&)> onNewBest);
+              PermissibleCyclesRef curve, FunctionRef<void(const Plane&)> onNewBest, unsigned threads = 1);
+    // The same with the curve asked for the damages of all the cycles of an origin at once.
+    Plane Run(const SearchRules& rules, const CPelnoFatigueCountingMethod& method, CycleDamagesRef damages,
+              FunctionRef<void(const Plane&)> onNewBest, unsigned threads = 1);
 
     // Fills the DSigmaEq series of n + 1 points seen from the origin index: point k is record
     // (origin + k) mod n, the last point repeats the origin with 0. The series value is

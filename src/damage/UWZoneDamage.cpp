@@ -94,7 +94,7 @@ UWZoneDamage::UWZoneDamage(const MethodLogName& log, const CPelnoFatigue& study,
 {
 }
 
-UWZoneDamageResult UWZoneDamage::Run(std::ostream* report)
+UWZoneDamageResult UWZoneDamage::Run(std::ostream* report, unsigned threads)
 {
     const MethodLogName& log = log_;
     std::ostream discard(nullptr);  // computes the same without writing
@@ -121,8 +121,12 @@ UWZoneDamageResult UWZoneDamage::Run(std::ostream* report)
     CriticalPlaneDamage steps(log, method_, criterion_, CriticalPlaneDamage::UnweldedZone(geometric, zoneKt),
                               CriticalPlaneDamage::ReadRows(history_), w);
 
-    // Critical-plane search.
-    const CriticalPlaneSearch::Plane best = steps.Search(sn);
+    // Critical-plane search: the curve is asked for every cycle of every origin, its constant
+    // parts taken once.
+    const CPelnoFatigueUWCourbe::Query curveQuery = curve.GetQuery();
+    const auto query = [&curveQuery](const double* ranges, std::size_t count, double largest, double factor,
+                             double* inverses) { curveQuery.CycleDamages(ranges, count, largest, factor, inverses); };
+    const CriticalPlaneSearch::Plane best = steps.Search(query, threads);
     result.plane = best;
     if (steps.ZeroDamage(best)) {
         result.end = UWZoneDamageResult::End::ZeroDamage;

@@ -54,8 +54,9 @@ public:
     UWZoneDamage(const MethodLogName& log, const CPelnoFatigue& study, const CPelnoFatigueHistorique& history,
                  const CPelnoFatigueCountingMethod& method, const CPelnoFatiguePlasticityCriteria& criterion);
 
-    // report: the open report stream, or null to compute without writing.
-    UWZoneDamageResult Run(std::ostream* report);
+    // report: the open report stream, or null to compute without writing. threads: how many
+    // threads the search of the critical plane may use (the same result for any number).
+    UWZoneDamageResult Run(std::ostream* report, unsigned threads = CriticalPlaneSearch::AvailableThreads());
 
 private:
     const MethodLogName& log_;

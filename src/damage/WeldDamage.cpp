@@ -141,7 +141,7 @@ WeldDamage::WeldDamage(const MethodLogName& log, const CPelnoFatigue& study, CPe
 {
 }
 
-WeldDamageResult WeldDamage::Run(std::ostream* report)
+WeldDamageResult WeldDamage::Run(std::ostream* report, unsigned threads)
 {
     const MethodLogName& log = log_;
     std::ostream discard(nullptr);  // computes the same without writing
@@ -178,9 +178,6 @@ WeldDamageResult WeldDamage::Run(std::ostream* report)
     const double thickness = std::max(e1, e2);
     result.externalPressure = Pe;
     result.thickness = thickness;
-    auto sn = [&](double range, double largest, double factor) {
-        return fatigueClass.PermissibleCycles(range, largest, factor);
-    };
 
     // Intensification of the stresses of the request's own history copy (C11.A6): A across
     // the seam on Sxx, A along it on Syy, in the total and the linearised mechanical tensors,
@@ -238,7 +235,10 @@ WeldDamageResult WeldDamage::Run(std::ostream* report)
 
     // Critical-plane search.
     WriteSearchOpening(w);
-    const CriticalPlaneSearch::Plane best = steps.Search(sn);
+    const CPelnoFatigueClasse::Query classQuery = fatigueClass.GetQuery();
+    const auto query = [&classQuery](const double* ranges, std::size_t count, double largest, double factor,
+                             double* inverses) { classQuery.CycleDamages(ranges, count, largest, factor, inverses); };
+    const CriticalPlaneSearch::Plane best = steps.Search(query, threads);
     result.plane = best;
     if (steps.ZeroDamage(best)) {
         result.end = WeldDamageResult::End::ZeroDamage;

@@ -78,8 +78,9 @@ public:
     WeldDamage(const MethodLogName& log, const CPelnoFatigue& study, CPelnoFatigueHistorique& history,
                const CPelnoFatigueCountingMethod& method, const CPelnoFatiguePlasticityCriteria& criterion);
 
-    // report: the open report stream, or null to compute without writing.
-    WeldDamageResult Run(std::ostream* report);
+    // report: the open report stream, or null to compute without writing. threads: how many
+    // threads the search of the critical plane may use (the same result for any number).
+    WeldDamageResult Run(std::ostream* report, unsigned threads = CriticalPlaneSearch::AvailableThreads());
 
 private:
     const MethodLogName& log_;

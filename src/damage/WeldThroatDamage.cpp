@@ -11,6 +11,7 @@
 #include "damage/CorrectionCoefficients.h"
 #include "damage/CyclesByInstants.h"
 #include "damage/CyclesByRange.h"
+#include "damage/OriginDamage.h"
 #include "damage/ReportWriter.h"
 #include "deck/CPelnoFatigue.h"
 
@@ -239,16 +240,17 @@ WeldThroatDamageResult WeldThroatDamage::Compute(const WeldThroatObjects& object
     w.Line("|    N0      |  Dommage   |");
     std::vector<std::int32_t> instants;
     std::vector<double> values;
-    CyclesByInstants byInstants;
-    CyclesByRange byRange;
+    std::vector<std::int32_t> numbers;
+    for (const ThroatRow& row : rows) numbers.push_back(row.number);
+    OriginDamage originDamage(numbers, method_);
+    const CPelnoFatigueClasse::Query classQuery = fatigueClass.GetQuery();
+    const auto query = [&classQuery](const double* ranges, std::size_t count, double largest, double factor,
+                             double* inverses) { classQuery.CycleDamages(ranges, count, largest, factor, inverses); };
     double best = std::numeric_limits<double>::lowest();
     for (std::size_t k = 0; k < n; ++k) {
         const double largest = Series(rows, k, instants, values);
-        method_.LoadingCycles(points, instants.data(), values.data(), byInstants, byRange);
-        double damage = 0.0;
-        for (const LoadingCycle& cycle : byInstants) {
-            damage += 1.0 / static_cast<double>(fatigueClass.PermissibleCycles(cycle.Range, largest, kSearchFactor));
-        }
+        const double damage =
+            originDamage.Damage(static_cast<std::int32_t>(k), values.data(), largest, kSearchFactor, query);
         if (damage > best) {
             best = damage;
             result.origin = static_cast<std::int32_t>(k);
@@ -285,6 +287,8 @@ WeldThroatDamageResult WeldThroatDamage::Compute(const WeldThroatObjects& object
         out << "| " << std::setw(10) << result.seriesInstants[c] << " | " << std::setw(10) << result.seriesValues[c]
             << " |\n";
     }
+    CyclesByInstants byInstants;
+    CyclesByRange byRange;
     method_.LoadingCycles(points, result.seriesInstants.data(), result.seriesValues.data(), byInstants, byRange);
 
     w.NewLines();

@@ -117,20 +117,30 @@ void CPelnoFatigueClasse::SetDefinition(std::string name, std::int32_t nd, std::
     });
 }
 
+CPelnoFatigueClasse::Query CPelnoFatigueClasse::GetQuery() const
+{
+    Query query;
+    query.defined_ = defined_;
+    query.dSigmaD_ = dSigmaD_;
+    query.dSigmaC_ = dSigmaC_;
+    query.m1_ = m1_;
+    query.c1_ = c1_;
+    query.m2_ = m2_;
+    query.c2_ = c2_;
+    return query;
+}
+
+void CPelnoFatigueClasse::Query::Undefined()
+{
+    static const MethodLogName log("CPelnoFatigueClasse::PermissibleCycles");
+    log.Raise(kBadClass);
+}
+
 std::int32_t CPelnoFatigueClasse::PermissibleCycles(double dSigma, double dSigmaMax,
                                                     double factor) const
 {
     static const MethodLogName log("CPelnoFatigueClasse::PermissibleCycles");
-    return Guarded(log, [&]() -> std::int32_t {
-        if (!defined_) log.Raise(kBadClass);
-        const double x = dSigma / factor;
-        if (x >= dSigmaD_) return PermissibleCyclesCount(c1_ / std::pow(x, m1_));
-        // Second slope only when the largest range, as given, reaches the endurance limit.
-        if (dSigmaC_ < x && dSigmaMax >= dSigmaD_) {
-            return PermissibleCyclesCount(c2_ / std::pow(x, m2_));
-        }
-        return kUnlimitedLife;
-    });
+    return Guarded(log, [&]() -> std::int32_t { return GetQuery().PermissibleCycles(dSigma, dSigmaMax, factor); });
 }
 
 std::ostream& operator<<(std::ostream& out, const CPelnoFatigueClasse& fatigueClass)

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <istream>
 #include <ostream>
 #include <string>
+
+#include "model/PermissibleCyclesCount.h"
 
 // One fatigue class (S-N curve) of welded zones, the two-slope law of C11.3.12.1.3:
 // N x DSigma^m1 = C1 from the endurance limit up, N x DSigma^m2 = C2 between the cut-off
@@ -28,6 +32,44 @@ public:
     // Permissible cycles for the range DSigma corrected by Factor; the second slope applies only
     // when DSigmaMax (not corrected) reaches the endurance limit. Saturates to 1..2147483647.
     std::int32_t PermissibleCycles(double dSigma, double dSigmaMax, double factor) const;
+
+    // The S-N query of the class taken once for many queries (a search asks it many times);
+    // PermissibleCycles answers through it. Its query raises 20 when the class was not defined.
+    class Query {
+    public:
+        std::int32_t PermissibleCycles(double dSigma, double dSigmaMax, double factor) const
+        {
+            if (!defined_) Undefined();
+            const double x = dSigma / factor;
+            if (x >= dSigmaD_) return PermissibleCyclesCount(c1_ / std::pow(x, m1_));
+            // Second slope only when the largest range, as given, reaches the endurance limit.
+            if (dSigmaC_ < x && dSigmaMax >= dSigmaD_) {
+                return PermissibleCyclesCount(c2_ / std::pow(x, m2_));
+            }
+            return kUnlimitedLife;
+        }
+
+        // 1 / PermissibleCycles of each of count ranges.
+        void CycleDamages(const double* ranges, std::size_t count, double dSigmaMax, double factor,
+                          double* inverses) const
+        {
+            for (std::size_t k = 0; k < count; ++k) {
+                inverses[k] = 1.0 / static_cast<double>(PermissibleCycles(ranges[k], dSigmaMax, factor));
+            }
+        }
+
+    private:
+        friend class CPelnoFatigueClasse;
+        [[noreturn]] static void Undefined();  // code 20
+        bool defined_ = false;
+        double dSigmaD_ = 0.0;
+        double dSigmaC_ = 0.0;
+        double m1_ = 0.0;
+        double c1_ = 0.0;
+        double m2_ = 0.0;
+        double c2_ = 0.0;
+    };
+    Query GetQuery() const;
 
     bool IsDefined() const { return defined_; }
     const std::string& GetName() const { return name_; }

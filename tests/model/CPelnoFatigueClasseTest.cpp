@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <iomanip>
 #include <limits>
+#include <random>
 #include <sstream>
+#include <vector>
 
 #include "model/PermissibleCyclesCount.h"
 #include "support/ReaderTestSupport.h"
@@ -295,4 +298,25 @@ TEST(CPelnoFatigueClasse, PrinterUnderAGroupingLocale)
     EXPECT_EQ(lines[2], "Nombre de cycles à la limite d'endurance               : 2 000 000");
     EXPECT_EQ(lines[3], "Limite d'endurance (MPa)                               : 100.0");
     EXPECT_EQ(lines[7], "Paramètre C1 de N*(DSigma**m1)=C1 (selon C11.3.12.1.3) : 2000000000000.0");
+}
+
+// The query taken once answers as PermissibleCycles, one range at a time or many.
+TEST(CPelnoFatigueClasse, QueryAnswersAsPermissibleCycles)
+{
+    CPelnoFatigueClasse fatigueClass;
+    fatigueClass.SetDefinition("FAT71", 5000000, 100000000, 28.73, 3.0, 7.1582e11, 5.0, 1.959e15, 52.31);
+    const CPelnoFatigueClasse::Query query = fatigueClass.GetQuery();
+    std::mt19937 random(71);
+    std::vector<double> ranges;
+    for (int k = 0; k < 501; ++k) ranges.push_back(std::uniform_real_distribution<double>(1.0, 40.0)(random));
+    for (const double largest : {20.0, 60.0}) {
+        std::vector<double> damages(ranges.size());
+        query.CycleDamages(ranges.data(), ranges.size(), largest, 0.2, damages.data());
+        for (std::size_t k = 0; k < ranges.size(); ++k) {
+            const std::int32_t expected = fatigueClass.PermissibleCycles(ranges[k], largest, 0.2);
+            EXPECT_EQ(query.PermissibleCycles(ranges[k], largest, 0.2), expected);
+            EXPECT_EQ(damages[k], 1.0 / static_cast<double>(expected));
+        }
+    }
+    EXPECT_EQ(CodeOf([] { CPelnoFatigueClasse().GetQuery().PermissibleCycles(10.0, 10.0, 1.0); }), 20);
 }

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <iomanip>
 #include <limits>
+#include <random>
 #include <sstream>
+#include <vector>
 
 #include "support/ReaderTestSupport.h"
 
@@ -261,4 +264,66 @@ TEST(CPelnoFatigueUWCourbe, PrinterOfAnUndefinedCurveFails)
 {
     std::ostringstream out;
     EXPECT_EQ(CodeOf([&] { out << CPelnoFatigueUWCourbe(); }), 70);
+}
+
+namespace {
+
+// The curve's answer written from its formulas, with pow and the truncation toward zero.
+std::int32_t ByTheFormulas(double rm, double range, double largest, double factor)
+{
+    const double dSigmaD = 0.63 * rm + 46000.0 / std::pow(2000000.0, 0.5) - 11.5;
+    const double dSigmaC = dSigmaD * std::pow(0.02, 0.1);
+    const double x = range / factor;
+    double quotient = 0.0;
+    if (x >= dSigmaD) {
+        const double root = 46000.0 / (x - 0.63 * rm + 11.5);
+        quotient = root * root;
+    } else if (dSigmaC < x && largest / factor >= dSigmaD) {
+        quotient = 2000000.0 * std::pow((0.63 * rm + 21.0269) / x, 10.0);
+    } else {
+        return 1000000000;
+    }
+    if (!(quotient <= 2147483647.0)) return 2147483647;
+    if (quotient < 1.0) return 1;
+    return static_cast<std::int32_t>(quotient);
+}
+
+}  // namespace
+
+// The query taken once (as the searches take it) answers as the formulas, to the count: on
+// both slopes and below the cut-off limit, one range at a time or many (the damages 1/N).
+TEST(CPelnoFatigueUWCourbe, QueryAnswersAsTheFormulas)
+{
+    std::mt19937 random(410);
+    for (int trial = 0; trial < 40; ++trial) {
+        const double rm = std::uniform_real_distribution<double>(100.0, 900.0)(random);
+        CPelnoFatigueUWCourbe curve;
+        curve.SetDefinition("C", rm);
+        const CPelnoFatigueUWCourbe::Query query = curve.GetQuery();
+        const double dSigmaD = curve.GetDSigmaD();
+        const double factor = trial % 3 == 0 ? 1.0 : 0.2;
+        // Ranges from well below the cut-off limit to twice the endurance limit, corrected by
+        // the factor, with the limits themselves among them.
+        std::vector<double> ranges;
+        std::uniform_real_distribution<double> share(0.3, 2.0);
+        for (int k = 0; k < 2001; ++k) ranges.push_back(share(random) * dSigmaD * factor);
+        ranges.push_back(dSigmaD * factor);
+        ranges.push_back(curve.GetDSigmaC() * factor);
+        for (const double largest : {0.5 * dSigmaD * factor, 3.0 * dSigmaD * factor}) {
+            std::vector<double> damages(ranges.size());
+            query.CycleDamages(ranges.data(), ranges.size(), largest, factor, damages.data());
+            for (std::size_t k = 0; k < ranges.size(); ++k) {
+                const std::int32_t expected = ByTheFormulas(rm, ranges[k], largest, factor);
+                ASSERT_EQ(query.PermissibleCycles(ranges[k], largest, factor), expected) << rm << " " << ranges[k];
+                ASSERT_EQ(curve.PermissibleCycles(ranges[k], largest, factor), expected);
+                ASSERT_EQ(damages[k], 1.0 / static_cast<double>(expected)) << rm << " " << ranges[k];
+            }
+        }
+    }
+    // An undefined curve's query raises 70 when asked.
+    const CPelnoFatigueUWCourbe::Query undefined = CPelnoFatigueUWCourbe().GetQuery();
+    EXPECT_EQ(CodeOf([&] { undefined.PermissibleCycles(100.0, 100.0, 1.0); }), 70);
+    double damage = 0.0;
+    const double range = 100.0;
+    EXPECT_EQ(CodeOf([&] { undefined.CycleDamages(&range, 1, 100.0, 1.0, &damage); }), 70);
 }

@@ -1,6 +1,7 @@
 #include "support/RunProgram.h"
 
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -57,7 +58,7 @@ std::string Latin9(const std::string& utf8)
 
 ProgramResult RunProgram(const std::vector<std::string>& arguments,
                          const std::string& workingDirectory,
-                         const std::vector<std::string>& environment)
+                         const std::vector<std::string>& environment, bool oneCpu)
 {
     const std::string directory = MakeTempDirectory();
     const std::string errPath = directory + "/stderr";
@@ -96,6 +97,17 @@ ProgramResult RunProgram(const std::vector<std::string>& arguments,
         ::dup2(out, 1);
         ::dup2(in, 0);
         if (!workingDirectory.empty() && ::chdir(workingDirectory.c_str()) != 0) ::_exit(127);
+        if (oneCpu) {
+            cpu_set_t allowed;
+            CPU_ZERO(&allowed);
+            if (::sched_getaffinity(0, sizeof allowed, &allowed) != 0) ::_exit(127);
+            int first = 0;
+            while (first < CPU_SETSIZE && !CPU_ISSET(first, &allowed)) ++first;
+            if (first == CPU_SETSIZE) ::_exit(127);
+            CPU_ZERO(&allowed);
+            CPU_SET(first, &allowed);
+            if (::sched_setaffinity(0, sizeof allowed, &allowed) != 0) ::_exit(127);
+        }
         ::execve(argv[0], argv.data(), envp.data());
         ::_exit(127);
     }

@@ -13,10 +13,11 @@ struct ProgramResult {
 
 // Runs the program with the arguments (program name excluded), in workingDirectory when it is
 // not empty, with extra environment entries "NAME=value" added to the current environment (each
-// replacing an inherited entry of the same name).
+// replacing an inherited entry of the same name). oneCpu: the program may run on the first CPU
+// of the test's own affinity set only, as under `taskset -c 0`.
 ProgramResult RunProgram(const std::vector<std::string>& arguments,
                          const std::string& workingDirectory = std::string(),
-                         const std::vector<std::string>& environment = {});
+                         const std::vector<std::string>& environment = {}, bool oneCpu = false);
 
 // Path of the program under test.
 std::string ProgramPath();

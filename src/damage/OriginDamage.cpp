@@ -1,0 +1,153 @@
+#include "damage/OriginDamage.h"
+
+#include <cstddef>
+
+namespace {
+
+bool StrictlyAscending(const std::vector<std::int32_t>& instants)
+{
+    for (std::size_t k = 1; k < instants.size(); ++k) {
+        if (!(instants[k - 1] < instants[k])) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+OriginDamage::OriginDamage(const std::vector<std::int32_t>& rowInstants, const CPelnoFatigueCountingMethod& method)
+    : rowInstants_(rowInstants), method_(method), n_(static_cast<std::int32_t>(rowInstants.size()))
+{
+    const std::size_t n = rowInstants.size();
+    byIndex_ = n > 0 && method.CountsByIndex() && StrictlyAscending(rowInstants);
+    if (byIndex_) {
+        firstIndex_.resize(n + 1);
+        for (std::size_t k = 0; k < n; ++k) firstIndex_[k] = static_cast<std::int32_t>(k);
+        firstIndex_[n] = 0;
+        ranksUsed_.assign((n + 63) / 64, 0);
+        ranksShared_.assign((n + 63) / 64, 0);
+        bucketFirst_.resize(n);
+    } else {
+        seriesInstants_.resize(n + 1);
+    }
+}
+
+double OriginDamage::Damage(std::int32_t origin, const double* values, double largest, double factor,
+                            CycleDamagesRef damages)
+{
+    return byIndex_ ? ByIndex(origin, values, largest, factor, damages)
+                    : ByInstants(origin, values, largest, factor, damages);
+}
+
+double OriginDamage::ByInstants(std::int32_t origin, const double* values, double largest, double factor,
+                                CycleDamagesRef damages)
+{
+    const std::size_t n = rowInstants_.size();
+    std::size_t j = static_cast<std::size_t>(origin);
+    for (std::size_t k = 0; k < n; ++k) {
+        seriesInstants_[k] = rowInstants_[j];
+        if (++j == n) j = 0;
+    }
+    seriesInstants_[n] = rowInstants_[static_cast<std::size_t>(origin)];
+    method_.LoadingCycles(n_ + 1, seriesInstants_.data(), values, byInstants_, byRange_);
+    const std::size_t count = byInstants_.size();
+    if (ranges_.size() < count) ranges_.resize(count);
+    if (inverse_.size() < count) inverse_.resize(count);
+    for (std::size_t k = 0; k < count; ++k) ranges_[k] = byInstants_[k].Range;
+    damages(ranges_.data(), count, largest, factor, inverse_.data());
+    double damage = 0.0;
+    for (std::size_t k = 0; k < count; ++k) damage += inverse_[k];
+    return damage;
+}
+
+double OriginDamage::ByIndex(std::int32_t origin, const double* values, double largest, double factor,
+                             CycleDamagesRef damages)
+{
+    const std::int32_t n = n_;
+    IndexedHistory history;
+    history.n = n + 1;
+    history.values = values;
+    history.firstIndex = firstIndex_.data();
+    // The ends of a cycle only order the cycles of one peak: they are located for those alone.
+    method_.CountByIndex(history, cycles_, false);
+
+    // Point c of the series is row (origin + c) mod n; the rows are in ascending number, so
+    // that row index is also the rank of the point's instant.
+    const auto rank = [origin, n](std::int32_t point) {
+        const std::int32_t row = origin + point;
+        return row >= n ? row - n : row;
+    };
+    // A bit for each rank of peak instant met, with the first cycle of that rank; the later
+    // cycles of a rank already met (few: the residue of the rainflow counted twice) aside.
+    const std::int32_t count = static_cast<std::int32_t>(cycles_.count);
+    const std::int32_t* peaks = cycles_.peaks.data();
+    const std::int32_t* starts = cycles_.starts.data();
+    const std::int32_t* ends = cycles_.ends.data();
+    std::uint64_t* used = ranksUsed_.data();
+    std::uint64_t* shared = ranksShared_.data();
+    const std::size_t words = ranksUsed_.size();
+    for (std::size_t w = 0; w < words; ++w) {
+        used[w] = 0;
+        shared[w] = 0;
+    }
+    sharing_.clear();
+    // The damage of every cycle first, in one query.
+    if (inverse_.size() < cycles_.count) inverse_.resize(cycles_.count);
+    double* inverse = inverse_.data();
+    damages(cycles_.ranges.data(), cycles_.count, largest, factor, inverse);
+    std::int32_t* first = bucketFirst_.data();
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::int32_t r = rank(peaks[i]);
+        const std::uint64_t bit = std::uint64_t{1} << (r & 63);
+        if ((used[r >> 6] & bit) == 0) {
+            used[r >> 6] |= bit;
+            first[r] = i;
+        } else {
+            shared[r >> 6] |= bit;
+            sharing_.push_back(Sharing{r, i});
+        }
+    }
+
+    // Peaks in ascending rank; the cycles of one peak by start, then end, in the order
+    // counted among equal ones, of which the first is kept.
+    double damage = 0.0;
+    for (std::size_t w = 0; w < words; ++w) {
+        std::uint64_t bits = used[w];
+        while (bits != 0) {
+            const std::uint64_t bit = bits & (~bits + 1);
+            const std::int32_t r = static_cast<std::int32_t>(w * 64) + __builtin_ctzll(bits);
+            bits ^= bit;
+            if ((shared[w] & bit) == 0) {
+                damage += inverse[first[r]];
+                continue;
+            }
+            bucket_.clear();
+            bucket_.push_back(first[r]);
+            for (const Sharing& other : sharing_) {
+                if (other.rank == r) bucket_.push_back(other.cycle);
+            }
+            for (const std::int32_t i : bucket_) {
+                CPelnoFatigueCountingMethod::LocateEnds(history, cycles_, static_cast<std::size_t>(i));
+            }
+            const auto before = [&](std::int32_t a, std::int32_t b) {
+                const std::int32_t as = rank(starts[a]);
+                const std::int32_t bs = rank(starts[b]);
+                return as < bs || (as == bs && rank(ends[a]) < rank(ends[b]));
+            };
+            // Insertion sort: stable, so equal instants stay in the order counted.
+            for (std::size_t k = 1; k < bucket_.size(); ++k) {
+                const std::int32_t moving = bucket_[k];
+                std::size_t at = k;
+                while (at > 0 && before(moving, bucket_[at - 1])) {
+                    bucket_[at] = bucket_[at - 1];
+                    --at;
+                }
+                bucket_[at] = moving;
+            }
+            for (std::size_t k = 0; k < bucket_.size(); ++k) {
+                if (k > 0 && !before(bucket_[k - 1], bucket_[k])) continue;  // same instants as the one kept
+                damage += inverse[bucket_[k]];
+            }
+        }
+    }
+    return damage;
+}
