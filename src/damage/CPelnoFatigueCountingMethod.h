@@ -120,6 +120,28 @@ protected:
     static void Insert(const IndexedCycles& cycles, const std::int32_t* instants,
                        CyclesByInstants& byInstants, CyclesByRange& byRange);
 
+    // The frame of LoadingCycles around a method's count by index, count(history, cycles):
+    // both collections cleared, the history indexed in the scratch, the cycles counted with
+    // their ends located, then inserted, those counted before a failure too.
+    template <class Count>
+    static void CountIntoCollections(std::int32_t n, const std::int32_t* instants, const double* values,
+                                     CyclesByInstants& byInstants, CyclesByRange& byRange,
+                                     LoadingScratch& scratch, const Count& count)
+    {
+        byInstants.clear();
+        byRange.clear();
+        const IndexedHistory history = Indexed(n, instants, values, scratch);
+        scratch.cycles.count = 0;
+        scratch.cycles.Reserve(static_cast<std::size_t>(n) + 2);
+        try {
+            count(history, scratch.cycles);
+        } catch (...) {
+            Insert(scratch.cycles, instants, byInstants, byRange);
+            throw;
+        }
+        Insert(scratch.cycles, instants, byInstants, byRange);
+    }
+
     // Records a counted cycle whose lower extreme is at the index peak (the first index of its
     // instant), its ends located as CycleEnds does when locateEnds. A cycle narrower than the
     // 0.01 tolerance is not recorded.

@@ -103,18 +103,10 @@ void CPelnoFatigueRainFlow::LoadingCycles(std::int32_t n, const std::int32_t* in
         if (n < 3) {
             log.Raise(220);
         }
-        byInstants.clear();
-        byRange.clear();
-        const IndexedHistory history = Indexed(n, instants, values, loading_);
-        loading_.cycles.count = 0;
-        loading_.cycles.Reserve(static_cast<std::size_t>(n) + 2);
-        try {
-            Count(history, true, loading_.cycles);
-        } catch (...) {
-            Insert(loading_.cycles, instants, byInstants, byRange);
-            throw;
-        }
-        Insert(loading_.cycles, instants, byInstants, byRange);
+        CountIntoCollections(n, instants, values, byInstants, byRange, loading_,
+                             [this](const IndexedHistory& history, IndexedCycles& cycles) {
+                                 Count(history, true, cycles);
+                             });
     });
 }
 
