@@ -132,6 +132,9 @@ std::int32_t CPelnoFatigueRainFlow::FourPointPass(const double* pointValues, con
     // the last four is tested again and again. Its two inner points close a cycle unless one of
     // the outer ranges is smaller than the inner one by more than 0.01; the cycle's points go
     // and the window moves back onto the new junction.
+    if (!locateEnds) {
+        return FourPointPassUnlocated(pointValues, pointIndices, count, history, cycles);
+    }
     double* v = stackValues_.data();
     std::int32_t* at = stackIndices_.data();
     std::int32_t size = 0;
@@ -152,6 +155,44 @@ std::int32_t CPelnoFatigueRainFlow::FourPointPass(const double* pointValues, con
             size -= 2;
         }
     }
+    return size;
+}
+
+std::int32_t CPelnoFatigueRainFlow::FourPointPassUnlocated(const double* pointValues,
+                                                           const std::int32_t* pointIndices, std::int32_t count,
+                                                           const IndexedHistory& history,
+                                                           IndexedCycles& cycles) const
+{
+    // The pass of the searches, where it is most of the time: room made at once for every
+    // cycle the points can give (half of them), the arrays held in locals, and each cycle
+    // written into the next free row, which is kept when the range is 0.01 at least.
+    cycles.Reserve(cycles.count + static_cast<std::size_t>(count) / 2 + 1);
+    double* const v = stackValues_.data();
+    std::int32_t* const at = stackIndices_.data();
+    std::int32_t* const peaks = cycles.peaks.data();
+    double* const ranges = cycles.ranges.data();
+    const std::int32_t* const firstIndex = history.firstIndex;
+    std::size_t kept = cycles.count;
+    std::int32_t size = 0;
+    for (std::int32_t q = 0; q < count; ++q) {
+        v[size] = pointValues[q];
+        at[size] = pointIndices[q];
+        ++size;
+        while (size >= 4) {
+            const double range = std::fabs(v[size - 2] - v[size - 3]);
+            if (OuterRangeSmaller(v + size - 4, range)) {
+                break;
+            }
+            // The peak of the cycle is the lower of its two points (chosen without a branch).
+            peaks[kept] = firstIndex[at[size - 3 + (v[size - 3] <= v[size - 2] ? 0 : 1)]];
+            ranges[kept] = range;
+            kept += range >= 0.01 ? 1 : 0;
+            v[size - 3] = v[size - 1];
+            at[size - 3] = at[size - 1];
+            size -= 2;
+        }
+    }
+    cycles.count = kept;
     return size;
 }
 

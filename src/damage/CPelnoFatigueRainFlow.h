@@ -32,6 +32,11 @@ private:
                                const IndexedHistory& history, bool locateEnds,
                                IndexedCycles& cycles) const;
 
+    // The same pass when the ends of the cycles are not located (the searches' count).
+    std::int32_t FourPointPassUnlocated(const double* pointValues, const std::int32_t* pointIndices,
+                                        std::int32_t count, const IndexedHistory& history,
+                                        IndexedCycles& cycles) const;
+
     // Scratch arrays, reused from one count to the next.
     mutable LoadingScratch loading_;
     mutable std::vector<std::int32_t> pointIndices_;
