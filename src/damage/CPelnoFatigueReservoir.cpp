@@ -205,7 +205,20 @@ void CPelnoFatigueReservoir::Count(const IndexedHistory& history, bool locateEnd
         }
     };
     if (!locateEnds) {
-        for (std::int32_t p = 2; p <= m - 1; p += 2) record(p);
+        // Between two points next to each other in the stack, every point drained lies within
+        // their two values (drains only join a valley to a lower one, a peak to a higher one),
+        // so the scan from a valley towards the peak it was paired with meets the level there
+        // or at a point of the same value first, and the valley is kept. Only points that are
+        // not numbers (where comparisons do not order) need the scans.
+        bool ordered = true;
+        for (std::int32_t j = 1; j <= m; ++j) ordered &= std::isfinite(v[j]);
+        for (std::int32_t p = 2; p <= m - 1; p += 2) {
+            if (ordered) {
+                Record(history, history.firstIndex[t[p]], range[p], false, cycles);
+            } else {
+                record(p);
+            }
+        }
         return;
     }
     valleys_.clear();
