@@ -9,6 +9,7 @@
 
 #include "app/Guarded.h"
 #include "app/MethodLogName.h"
+#include "damage/TurningPoints.h"
 
 namespace {
 
@@ -33,58 +34,6 @@ inline bool OuterRangeSmaller(const double* window, double range) noexcept
 #else
     return std::fabs(window[1] - window[0]) + 0.01 < range || std::fabs(window[3] - window[2]) + 0.01 < range;
 #endif
-}
-
-// The turning points of a history, 0-based (values and indices), their number returned.
-// Flats: of two neighbours within 0.01 the earlier goes, the later record stays, so a record
-// is kept when it is the last one or when the next one differs by more than 0.01. Turning
-// points of the records kept: the first, every inner one where the slope changes sign, and
-// the last. Fewer than 3 records kept give no turning point worth counting (0 returned).
-std::int32_t TurningPoints(const double* values, std::int32_t n, double* pointValues, std::int32_t* pointIndices)
-{
-    const auto flat = [values, n](std::int32_t i) {
-        return i + 1 < n && !(std::fabs(values[i + 1] - values[i]) > 0.01);
-    };
-    std::int32_t i = 0;
-    while (flat(i)) {
-        ++i;
-    }
-    pointValues[0] = values[i];
-    pointIndices[0] = i;
-    std::int32_t k = 1;
-    double last = values[i];  // the last record kept
-    std::int32_t lastIndex = i;
-    do {
-        ++i;
-    } while (i < n && flat(i));
-    if (i >= n) {
-        return 0;  // a single record kept
-    }
-    double before = last;  // the record kept before the last one
-    last = values[i];
-    lastIndex = i;
-    std::int32_t kept = 2;
-    for (++i; i < n; ++i) {
-        if (flat(i)) {
-            continue;
-        }
-        const double value = values[i];
-        // The last record kept is a turning point when the slope changes sign there: written
-        // in any case, counted only then.
-        pointValues[k] = last;
-        pointIndices[k] = lastIndex;
-        k += (last - before) * (value - last) < 0.0 ? 1 : 0;
-        before = last;
-        last = value;
-        lastIndex = i;
-        ++kept;
-    }
-    if (kept < 3) {
-        return 0;
-    }
-    pointValues[k] = last;
-    pointIndices[k] = lastIndex;
-    return k + 1;
 }
 
 } // namespace
@@ -205,19 +154,24 @@ void CPelnoFatigueRainFlow::Count(const IndexedHistory& history, bool locateEnds
 
     // The turning points, 0-based.
     const std::size_t size = static_cast<std::size_t>(n);
-    pointIndices_.resize(size);
-    pointValues_.resize(size);
-    std::int32_t* pointIndices = pointIndices_.data();
-    double* pointValues = pointValues_.data();
-    const std::int32_t k = TurningPoints(values, n, pointValues, pointIndices);
-    if (k < 3) {
-        return;
-    }
-
     if (stackValues_.size() < 2 * size + 2) {
         stackValues_.resize(2 * size + 2);
         stackIndices_.resize(2 * size + 2);
     }
+    if (pointValues_.size() < size) {
+        pointIndices_.resize(size);
+        pointValues_.resize(size);
+        keptIndices_.resize(size);
+        keptValues_.resize(size);
+    }
+    std::int32_t* pointIndices = pointIndices_.data();
+    double* pointValues = pointValues_.data();
+    const std::int32_t k =
+        TurningPoints(values, n, pointValues, pointIndices, keptValues_.data(), keptIndices_.data());
+    if (k < 3) {
+        return;
+    }
+
     const std::int32_t r = FourPointPass(pointValues, pointIndices, k, history, locateEnds, cycles);
 
     // The residue, r points, counted twice in a row; how the two copies join depends on the

@@ -41,6 +41,8 @@ private:
     mutable LoadingScratch loading_;
     mutable std::vector<std::int32_t> pointIndices_;
     mutable std::vector<double> pointValues_;
+    mutable std::vector<std::int32_t> keptIndices_;
+    mutable std::vector<double> keptValues_;
     mutable std::vector<std::int32_t> stackIndices_;
     mutable std::vector<double> stackValues_;
     mutable std::vector<std::int32_t> residueIndices_;
