@@ -114,7 +114,9 @@ std::int32_t CPelnoFatigueRainFlow::FourPointPassUnlocated(const double* pointVa
 {
     // The pass of the searches, where it is most of the time: room made at once for every
     // cycle the points can give (half of them), the arrays held in locals, and each cycle
-    // written into the next free row, which is kept when the range is 0.01 at least.
+    // written into the next free row, which is kept when the range is 0.01 at least. The new
+    // point and the top of the stack stay in registers while the window is tested: the point
+    // goes onto the stack once no cycle closes in front of it.
     cycles.Reserve(cycles.count + static_cast<std::size_t>(count) / 2 + 1);
     double* const v = stackValues_.data();
     std::int32_t* const at = stackIndices_.data();
@@ -122,24 +124,33 @@ std::int32_t CPelnoFatigueRainFlow::FourPointPassUnlocated(const double* pointVa
     double* const ranges = cycles.ranges.data();
     const std::int32_t* const firstIndex = history.firstIndex;
     std::size_t kept = cycles.count;
-    std::int32_t size = 0;
+    std::int32_t size = 0;    // points on the stack
+    double top = 0.0;         // the last of them, v[size - 1]
+    std::int32_t topAt = 0;   // and its index, at[size - 1]
     for (std::int32_t q = 0; q < count; ++q) {
-        v[size] = pointValues[q];
-        at[size] = pointIndices[q];
-        ++size;
-        while (size >= 4) {
-            const double range = std::fabs(v[size - 2] - v[size - 3]);
-            if (OuterRangeSmaller(v + size - 4, range)) {
+        const double d = pointValues[q];
+        const std::int32_t dAt = pointIndices[q];
+        while (size >= 3) {
+            // The window a b c d: the two points below the top, the top, the new point.
+            const double window[4] = {v[size - 3], v[size - 2], top, d};
+            const double range = std::fabs(window[2] - window[1]);
+            if (OuterRangeSmaller(window, range)) {
                 break;
             }
             // The peak of the cycle is the lower of its two points (chosen without a branch).
-            peaks[kept] = firstIndex[at[size - 3 + (v[size - 3] <= v[size - 2] ? 0 : 1)]];
+            const std::int32_t b = at[size - 2];
+            peaks[kept] = firstIndex[window[1] <= window[2] ? b : topAt];
             ranges[kept] = range;
             kept += range >= 0.01 ? 1 : 0;
-            v[size - 3] = v[size - 1];
-            at[size - 3] = at[size - 1];
             size -= 2;
+            top = window[0];
+            topAt = at[size - 1];
         }
+        v[size] = d;
+        at[size] = dAt;
+        ++size;
+        top = d;
+        topAt = dAt;
     }
     cycles.count = kept;
     return size;
