@@ -1,6 +1,11 @@
 #include "damage/OriginDamage.h"
 
 #include <cstddef>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -25,7 +30,7 @@ OriginDamage::OriginDamage(const std::vector<std::int32_t>& rowInstants, const C
         firstIndex_[n] = 0;
         ranksUsed_.assign((n + 63) / 64, 0);
         ranksShared_.assign((n + 63) / 64, 0);
-        bucketFirst_.resize(n);
+        bucketFirst_.resize((n + 63) / 64 * 64);  // whole words of ranks
     } else {
         seriesInstants_.resize(n + 1);
     }
@@ -76,8 +81,10 @@ double OriginDamage::ByIndex(std::int32_t origin, const double* values, double l
         const std::int32_t row = origin + point;
         return row >= n ? row - n : row;
     };
-    // A bit for each rank of peak instant met, with the first cycle of that rank; the later
-    // cycles of a rank already met (few: the residue of the rainflow counted twice) aside.
+    // The first cycle of each rank of peak instant (-1: none), the later cycles of a rank
+    // already met (few: the residue of the rainflow counted twice) aside with a bit for their
+    // rank; then a bit for each rank met, read off the first cycles. (A bit set cycle by cycle
+    // would chain each cycle to the last through the same word.)
     const std::int32_t count = static_cast<std::int32_t>(cycles_.count);
     const std::int32_t* peaks = cycles_.peaks.data();
     const std::int32_t* starts = cycles_.starts.data();
@@ -85,26 +92,36 @@ double OriginDamage::ByIndex(std::int32_t origin, const double* values, double l
     std::uint64_t* used = ranksUsed_.data();
     std::uint64_t* shared = ranksShared_.data();
     const std::size_t words = ranksUsed_.size();
-    for (std::size_t w = 0; w < words; ++w) {
-        used[w] = 0;
-        shared[w] = 0;
-    }
+    std::int32_t* first = bucketFirst_.data();
+    std::memset(first, 0xff, bucketFirst_.size() * sizeof(std::int32_t));  // all -1
+    for (std::size_t w = 0; w < words; ++w) shared[w] = 0;
     sharing_.clear();
     // The damage of every cycle first, in one query.
     if (inverse_.size() < cycles_.count) inverse_.resize(cycles_.count);
     double* inverse = inverse_.data();
     damages(cycles_.ranges.data(), cycles_.count, largest, factor, inverse);
-    std::int32_t* first = bucketFirst_.data();
     for (std::int32_t i = 0; i < count; ++i) {
         const std::int32_t r = rank(peaks[i]);
-        const std::uint64_t bit = std::uint64_t{1} << (r & 63);
-        if ((used[r >> 6] & bit) == 0) {
-            used[r >> 6] |= bit;
+        if (first[r] < 0) {
             first[r] = i;
         } else {
-            shared[r >> 6] |= bit;
+            shared[r >> 6] |= std::uint64_t{1} << (r & 63);
             sharing_.push_back(Sharing{r, i});
         }
+    }
+    for (std::size_t w = 0; w < words; ++w) {
+        const std::int32_t* ofWord = first + w * 64;
+        std::uint64_t bits = 0;
+#if defined(__SSE2__)
+        const __m128i none = _mm_set1_epi32(-1);
+        for (int b = 0; b < 64; b += 4) {
+            const __m128i met = _mm_cmpgt_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(ofWord + b)), none);
+            bits |= static_cast<std::uint64_t>(_mm_movemask_ps(_mm_castsi128_ps(met))) << b;
+        }
+#else
+        for (int b = 0; b < 64; ++b) bits |= static_cast<std::uint64_t>(ofWord[b] >= 0) << b;
+#endif
+        used[w] = bits;
     }
 
     // Peaks in ascending rank; the cycles of one peak by start, then end, in the order
