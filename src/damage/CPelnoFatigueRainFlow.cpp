@@ -84,7 +84,7 @@ std::int32_t CPelnoFatigueRainFlow::FourPointPass(const double* pointValues, con
     if (!locateEnds) {
         return FourPointPassUnlocated(pointValues, pointIndices, count, history, cycles);
     }
-    double* v = stackValues_.data();
+    double* v = stackValues_.data() + kStackBelow;
     std::int32_t* at = stackIndices_.data();
     std::int32_t size = 0;
     for (std::int32_t q = 0; q < count; ++q) {
@@ -115,42 +115,44 @@ std::int32_t CPelnoFatigueRainFlow::FourPointPassUnlocated(const double* pointVa
     // The pass of the searches, where it is most of the time: room made at once for every
     // cycle the points can give (half of them), the arrays held in locals, and each cycle
     // written into the next free row, which is kept when the range is 0.01 at least. The new
-    // point and the top of the stack stay in registers while the window is tested: the point
-    // goes onto the stack once no cycle closes in front of it.
+    // point and the three points on top of the stack stay in registers while the window is
+    // tested (the point goes onto the stack once no cycle closes in front of it), so that a
+    // window after a push is tested without reading the stack back.
     cycles.Reserve(cycles.count + static_cast<std::size_t>(count) / 2 + 1);
-    double* const v = stackValues_.data();
+    double* const v = stackValues_.data() + kStackBelow;
     std::int32_t* const at = stackIndices_.data();
     std::int32_t* const peaks = cycles.peaks.data();
     double* const ranges = cycles.ranges.data();
     const std::int32_t* const firstIndex = history.firstIndex;
     std::size_t kept = cycles.count;
-    std::int32_t size = 0;    // points on the stack
-    double top = 0.0;         // the last of them, v[size - 1]
-    std::int32_t topAt = 0;   // and its index, at[size - 1]
+    std::int32_t size = 0;  // points on the stack
+    // The last three of them, v[size - 3], v[size - 2], v[size - 1], where there are as many.
+    double a = 0.0;
+    double b = 0.0;
+    double c = 0.0;
     for (std::int32_t q = 0; q < count; ++q) {
         const double d = pointValues[q];
-        const std::int32_t dAt = pointIndices[q];
         while (size >= 3) {
-            // The window a b c d: the two points below the top, the top, the new point.
-            const double window[4] = {v[size - 3], v[size - 2], top, d};
-            const double range = std::fabs(window[2] - window[1]);
+            const double window[4] = {a, b, c, d};
+            const double range = std::fabs(c - b);
             if (OuterRangeSmaller(window, range)) {
                 break;
             }
             // The peak of the cycle is the lower of its two points (chosen without a branch).
-            const std::int32_t b = at[size - 2];
-            peaks[kept] = firstIndex[window[1] <= window[2] ? b : topAt];
+            peaks[kept] = firstIndex[at[size - 2 + (b <= c ? 0 : 1)]];
             ranges[kept] = range;
             kept += range >= 0.01 ? 1 : 0;
             size -= 2;
-            top = window[0];
-            topAt = at[size - 1];
+            c = a;
+            a = v[size - 3];
+            b = v[size - 2];
         }
         v[size] = d;
-        at[size] = dAt;
+        at[size] = pointIndices[q];
         ++size;
-        top = d;
-        topAt = dAt;
+        a = b;
+        b = c;
+        c = d;
     }
     cycles.count = kept;
     return size;
@@ -165,8 +167,8 @@ void CPelnoFatigueRainFlow::Count(const IndexedHistory& history, bool locateEnds
 
     // The turning points, 0-based.
     const std::size_t size = static_cast<std::size_t>(n);
-    if (stackValues_.size() < 2 * size + 2) {
-        stackValues_.resize(2 * size + 2);
+    if (stackValues_.size() < 2 * size + 2 + kStackBelow) {
+        stackValues_.resize(2 * size + 2 + kStackBelow);
         stackIndices_.resize(2 * size + 2);
     }
     if (pointValues_.size() < size) {
@@ -187,7 +189,7 @@ void CPelnoFatigueRainFlow::Count(const IndexedHistory& history, bool locateEnds
 
     // The residue, r points, counted twice in a row; how the two copies join depends on the
     // slopes at its ends and across the wrap.
-    const double* rv = stackValues_.data();
+    const double* rv = stackValues_.data() + kStackBelow;
     const std::int32_t* ri = stackIndices_.data();
     const double first = rv[1] - rv[0];
     const double lastSlope = rv[r - 1] - rv[r - 2];

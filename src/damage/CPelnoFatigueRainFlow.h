@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -36,6 +37,10 @@ private:
     std::int32_t FourPointPassUnlocated(const double* pointValues, const std::int32_t* pointIndices,
                                         std::int32_t count, const IndexedHistory& history,
                                         IndexedCycles& cycles) const;
+
+    // Slots of the stack's values below its first point: the searches' pass reads the two
+    // points below the top before there are as many (and never uses them).
+    static constexpr std::size_t kStackBelow = 2;
 
     // Scratch arrays, reused from one count to the next.
     mutable LoadingScratch loading_;
