@@ -6,6 +6,7 @@
 
 #include "app/Guarded.h"
 #include "app/MethodLogName.h"
+#include "damage/TurningPoints.h"
 
 namespace {
 
@@ -52,6 +53,31 @@ bool MeetsLevel(const double* v, std::int32_t at, std::int32_t last, double base
     }
 }
 
+// The turning points in one pass along the history, 1-based into t and v, their number
+// returned: a point within 0.01 of the one before is dropped (the later of the two); a point on a
+// monotonic run replaces the one before it. The first point always stays.
+std::int32_t PassTurningPoints(const double* values, std::int32_t n, double* v, std::int32_t* t) noexcept
+{
+    std::int32_t m = 1;
+    t[1] = 0;
+    v[1] = values[0];
+    for (std::int32_t i = 1; i < n; ++i) {
+        const double value = values[i];
+        if (std::fabs(value - v[m]) < 0.01) {
+            continue;
+        }
+        if (m >= 2 && (v[m] - v[m - 1]) * (value - v[m]) > 0.0) {
+            t[m] = i;
+            v[m] = value;
+            continue;
+        }
+        ++m;
+        t[m] = i;
+        v[m] = value;
+    }
+    return m;
+}
+
 } // namespace
 
 std::unique_ptr<CPelnoFatigueCountingMethod> CPelnoFatigueReservoir::Clone() const
@@ -94,27 +120,13 @@ void CPelnoFatigueReservoir::Count(const IndexedHistory& history, bool locateEnd
     rotatedIndices_.resize(size);
     rotatedValues_.resize(size);
 
-    // Turning points, 1-based, in one pass: a point within 0.01 of the one before is
-    // dropped (the later of the two); a point on a monotonic run replaces the one before
-    // it. The first point always stays.
+    // Turning points, 1-based, several records at a time where no record is within 0.01 of
+    // the one before without being equal to it; otherwise in one pass.
     std::int32_t* t = indices_.data();
     double* v = values_.data();
-    std::int32_t m = 1;
-    t[1] = 0;
-    v[1] = values[0];
-    for (std::int32_t i = 1; i < n; ++i) {
-        const double value = values[i];
-        if (std::fabs(value - v[m]) < 0.01) {
-            continue;
-        }
-        if (m >= 2 && (v[m] - v[m - 1]) * (value - v[m]) > 0.0) {
-            t[m] = i;
-            v[m] = value;
-            continue;
-        }
-        ++m;
-        t[m] = i;
-        v[m] = value;
+    std::int32_t m = StepTurningPoints(values, n, v + 1, t + 1, rotatedValues_.data(), rotatedIndices_.data());
+    if (m < 0) {
+        m = PassTurningPoints(values, n, v, t);
     }
     if (m < 3) {
         return;
@@ -135,8 +147,11 @@ void CPelnoFatigueReservoir::Count(const IndexedHistory& history, bool locateEnd
 
     // Start the period at its maximum (first one on ties): points q..m, then 2..q.
     std::int32_t q = 1;
+    double highest = v[1];  // v[q], held apart so that each test does not wait on a load
     for (std::int32_t j = 2; j <= m; ++j) {
-        if (v[j] > v[q]) {
+        const double value = v[j];
+        if (value > highest) {
+            highest = value;
             q = j;
         }
     }
@@ -169,26 +184,45 @@ void CPelnoFatigueReservoir::Count(const IndexedHistory& history, bool locateEnd
     //  - a valley before a peak and a valley not higher pairs with that peak (it is drained
     //    first, and the peak on its left is higher, or it would have paired with it).
     // The funnel left at the end drains each valley with the peak on its right.
+    // The last three points of the stack stay in registers with their values (points 1 below
+    // the stack's first slots, read and never used).
     ranges_.resize(size);
     double* range = ranges_.data();
-    stack_.resize(size);
-    std::int32_t* stack = stack_.data();
+    stack_.resize(size + 2);
+    std::int32_t* stack = stack_.data() + 2;
+    stack[-2] = 1;
+    stack[-1] = 1;
     std::int32_t height = 0;
+    std::int32_t x = 1;
+    std::int32_t y = 1;
+    std::int32_t z = 1;
+    double vx = v[1];
+    double vy = v[1];
+    double vz = v[1];
     for (std::int32_t position = 1; position <= m; ++position) {
         stack[height++] = position;
+        x = y;
+        vx = vy;
+        y = z;
+        vy = vz;
+        z = position;
+        vz = v[position];
         while (height >= 3) {
-            const std::int32_t x = stack[height - 3];
-            const std::int32_t y = stack[height - 2];
-            const std::int32_t z = stack[height - 1];
-            if (y % 2 == 0) {
-                if (v[z] < v[x]) break;
-                range[y] = v[x] - v[y];
-            } else {
-                if (!(v[x] >= v[z])) break;
-                range[x] = v[y] - v[x];
-            }
+            // A valley y between peaks x and z pairs with x unless z is lower; a peak y between
+            // valleys x and z pairs with x when x is not lower than z. Both tested, one taken.
+            const bool valley = y % 2 == 0;
+            const bool leftPeak = !(vz < vx);
+            const bool rightValley = vx >= vz;
+            if (!((valley & leftPeak) | (!valley & rightValley))) break;
+            const double valleyDrop = vx - vy;
+            const double peakRise = vy - vx;
+            range[valley ? y : x] = valley ? valleyDrop : peakRise;
             stack[height - 3] = z;
             height -= 2;
+            x = stack[height - 3];
+            y = stack[height - 2];
+            vx = v[x];
+            vy = v[y];
         }
     }
     for (std::int32_t k = 1; k + 1 < height; k += 2) {
@@ -212,13 +246,23 @@ void CPelnoFatigueReservoir::Count(const IndexedHistory& history, bool locateEnd
         // not numbers (where comparisons do not order) need the scans.
         bool ordered = true;
         for (std::int32_t j = 1; j <= m; ++j) ordered &= std::isfinite(v[j]);
-        for (std::int32_t p = 2; p <= m - 1; p += 2) {
-            if (ordered) {
-                Record(history, history.firstIndex[t[p]], range[p], false, cycles);
-            } else {
-                record(p);
-            }
+        if (!ordered) {
+            for (std::int32_t p = 2; p <= m - 1; p += 2) record(p);
+            return;
         }
+        // Room made at once for every valley; each written into the next free row, kept when
+        // its range is 0.01 at least.
+        cycles.Reserve(cycles.count + static_cast<std::size_t>(m / 2) + 1);
+        std::int32_t* const peaks = cycles.peaks.data();
+        double* const ranges = cycles.ranges.data();
+        const std::int32_t* const firstIndex = history.firstIndex;
+        std::size_t kept = cycles.count;
+        for (std::int32_t p = 2; p <= m - 1; p += 2) {
+            peaks[kept] = firstIndex[t[p]];
+            ranges[kept] = range[p];
+            kept += range[p] >= 0.01 ? 1 : 0;
+        }
+        cycles.count = kept;
         return;
     }
     valleys_.clear();
