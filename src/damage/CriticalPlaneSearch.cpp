@@ -77,8 +77,10 @@ public:
         score.damage = std::numeric_limits<double>::lowest();
         for (std::int32_t origin = 0; origin < n_; ++origin) {
             const double largest = Series(static_cast<std::size_t>(origin));
-            const double damage =
-                damage_.Damage(origin, values_.data(), largest, CriticalPlaneSearch::kSearchCoefficient, damages_);
+            // Only a damage above the best so far counts: one certainly below it is not summed
+            // in order.
+            const double damage = damage_.Damage(origin, values_.data(), largest, CriticalPlaneSearch::kSearchCoefficient,
+                                                 damages_, score.damage);
             if (damage > score.damage) {
                 score.damage = damage;
                 score.origin = origin;

@@ -17,6 +17,32 @@ bool StrictlyAscending(const std::vector<std::int32_t>& instants)
     return true;
 }
 
+// Whether the sum of the damages, added in any order, is certainly below beaten: the damages
+// are not negative, and their sum in four parts, taken larger by 8 (count + 2) units of the last
+// place (an order of summing is within (count - 1) of them of the exact sum, relatively), is
+// below it.
+bool CertainlyBelow(const double* damages, std::size_t count, double beaten) noexcept
+{
+    if (!(beaten > 0.0)) return false;
+    double sums[4] = {0.0, 0.0, 0.0, 0.0};
+    bool signless = true;
+    std::size_t k = 0;
+    for (; k + 4 <= count; k += 4) {
+        for (int lane = 0; lane < 4; ++lane) {
+            const double damage = damages[k + static_cast<std::size_t>(lane)];
+            signless &= damage >= 0.0;
+            sums[lane] += damage;
+        }
+    }
+    for (; k < count; ++k) {
+        signless &= damages[k] >= 0.0;
+        sums[0] += damages[k];
+    }
+    const double sum = (sums[0] + sums[1]) + (sums[2] + sums[3]);
+    const double margin = 1.0 + 8.0 * (static_cast<double>(count) + 2.0) * 0x1p-53;
+    return signless && sum * margin < beaten;
+}
+
 }  // namespace
 
 OriginDamage::OriginDamage(const std::vector<std::int32_t>& rowInstants, const CPelnoFatigueCountingMethod& method)
@@ -37,9 +63,9 @@ OriginDamage::OriginDamage(const std::vector<std::int32_t>& rowInstants, const C
 }
 
 double OriginDamage::Damage(std::int32_t origin, const double* values, double largest, double factor,
-                            CycleDamagesRef damages)
+                            CycleDamagesRef damages, double beaten)
 {
-    return byIndex_ ? ByIndex(origin, values, largest, factor, damages)
+    return byIndex_ ? ByIndex(origin, values, largest, factor, damages, beaten)
                     : ByInstants(origin, values, largest, factor, damages);
 }
 
@@ -65,7 +91,7 @@ double OriginDamage::ByInstants(std::int32_t origin, const double* values, doubl
 }
 
 double OriginDamage::ByIndex(std::int32_t origin, const double* values, double largest, double factor,
-                             CycleDamagesRef damages)
+                             CycleDamagesRef damages, double beaten)
 {
     const std::int32_t n = n_;
     IndexedHistory history;
@@ -81,6 +107,13 @@ double OriginDamage::ByIndex(std::int32_t origin, const double* values, double l
         const std::int32_t row = origin + point;
         return row >= n ? row - n : row;
     };
+    // The damage of every cycle first, in one query. When their sum cannot reach the damage to
+    // beat, whatever the order of summing, the order is not worked out.
+    if (inverse_.size() < cycles_.count) inverse_.resize(cycles_.count);
+    double* inverse = inverse_.data();
+    damages(cycles_.ranges.data(), cycles_.count, largest, factor, inverse);
+    if (CertainlyBelow(inverse, cycles_.count, beaten)) return beaten;
+
     // The first cycle of each rank of peak instant (-1: none), the later cycles of a rank
     // already met (few: the residue of the rainflow counted twice) aside with a bit for their
     // rank; then a bit for each rank met, read off the first cycles. (A bit set cycle by cycle
@@ -96,10 +129,6 @@ double OriginDamage::ByIndex(std::int32_t origin, const double* values, double l
     std::memset(first, 0xff, bucketFirst_.size() * sizeof(std::int32_t));  // all -1
     for (std::size_t w = 0; w < words; ++w) shared[w] = 0;
     sharing_.clear();
-    // The damage of every cycle first, in one query.
-    if (inverse_.size() < cycles_.count) inverse_.resize(cycles_.count);
-    double* inverse = inverse_.data();
-    damages(cycles_.ranges.data(), cycles_.count, largest, factor, inverse);
     for (std::int32_t i = 0; i < count; ++i) {
         const std::int32_t r = rank(peaks[i]);
         if (first[r] < 0) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "damage/CPelnoFatigueCountingMethod.h"
@@ -24,12 +25,18 @@ public:
 
     // values: the n + 1 values of the series seen from origin (a row index); largest: its
     // largest value; factor: the global coefficient of the S-N query, which damages gives.
+    //
+    // beaten: a damage that only a larger one matters against (the best of the origins before,
+    // for a search). When the damage is certainly below it (its sum in any order, with the
+    // largest error such a sum can make, stays below), beaten itself is returned, with no
+    // ordering of the cycles: a value the damage does not exceed. Counting by instants always
+    // gives the damage.
     double Damage(std::int32_t origin, const double* values, double largest, double factor,
-                  CycleDamagesRef damages);
+                  CycleDamagesRef damages, double beaten = std::numeric_limits<double>::lowest());
 
 private:
     double ByIndex(std::int32_t origin, const double* values, double largest, double factor,
-                   CycleDamagesRef damages);
+                   CycleDamagesRef damages, double beaten);
     double ByInstants(std::int32_t origin, const double* values, double largest, double factor,
                       CycleDamagesRef damages);
 
