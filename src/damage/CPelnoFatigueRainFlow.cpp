@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <type_traits>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -130,30 +131,45 @@ std::int32_t CPelnoFatigueRainFlow::FourPointPassUnlocated(const double* pointVa
     double a = 0.0;
     double b = 0.0;
     double c = 0.0;
-    for (std::int32_t q = 0; q < count; ++q) {
-        const double d = pointValues[q];
-        while (size >= 3) {
-            const double window[4] = {a, b, c, d};
-            const double range = std::fabs(c - b);
-            if (OuterRangeSmaller(window, range)) {
-                break;
+    // Once the three points at the bottom of the stack have an inner range not above the outer
+    // one by more than 0.01, every window of the pass has: a window stays open only for its
+    // right-hand range, smaller than its inner one by more than 0.01, and that inner range is
+    // then the outer one of the next window, above its inner range. Then only the right-hand
+    // range is tested, until a bottom that is not such; the rest of the pass tests both.
+    std::int32_t q = 0;
+    const auto pass = [&](auto leftHolds) {
+        for (; q < count; ++q) {
+            const double d = pointValues[q];
+            while (size >= 3) {
+                const double range = std::fabs(c - b);
+                if constexpr (decltype(leftHolds)::value) {
+                    if (std::fabs(d - c) + 0.01 < range) break;
+                } else {
+                    const double window[4] = {a, b, c, d};
+                    if (OuterRangeSmaller(window, range)) break;
+                }
+                // The peak of the cycle is the lower of its two points (chosen without a branch).
+                peaks[kept] = firstIndex[at[size - 2 + (b <= c ? 0 : 1)]];
+                ranges[kept] = range;
+                kept += range >= 0.01 ? 1 : 0;
+                size -= 2;
+                c = a;
+                a = v[size - 3];
+                b = v[size - 2];
             }
-            // The peak of the cycle is the lower of its two points (chosen without a branch).
-            peaks[kept] = firstIndex[at[size - 2 + (b <= c ? 0 : 1)]];
-            ranges[kept] = range;
-            kept += range >= 0.01 ? 1 : 0;
-            size -= 2;
-            c = a;
-            a = v[size - 3];
-            b = v[size - 2];
+            if constexpr (decltype(leftHolds)::value) {
+                if (size == 2 && std::fabs(c - b) + 0.01 < std::fabs(d - c)) return;  // the new bottom b c d
+            }
+            v[size] = d;
+            at[size] = pointIndices[q];
+            ++size;
+            a = b;
+            b = c;
+            c = d;
         }
-        v[size] = d;
-        at[size] = pointIndices[q];
-        ++size;
-        a = b;
-        b = c;
-        c = d;
-    }
+    };
+    pass(std::true_type{});
+    pass(std::false_type{});
     cycles.count = kept;
     return size;
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -157,6 +158,48 @@ TEST(CountingAgainstPlain, SameCyclesSameOrderSameErrors)
     }
     // The non-periodic histories reach the reservoir's 460 (and the rainflow's 210 at times).
     EXPECT_GT(errors, 0);
+}
+
+// The searches' count, whose cycle ends are not located, against the count that locates them
+// (checked against the plain methods above): the same cycles, peak and range, in any order, on
+// histories that start anywhere (not at their lowest point, as the searches' series do).
+TEST(CountingAgainstPlain, CountWithoutEndsGivesTheSameCycles)
+{
+    const CPelnoFatigueRainFlow rainflow;
+    const CPelnoFatigueReservoir reservoir;
+    std::mt19937 random(404);
+    int compared = 0;
+    for (const auto& generator : Generators()) {
+        for (int trial = 0; trial < 1500; ++trial) {
+            std::vector<double> values = generator.second(random);
+            if (random() % 2 == 0) values.back() = values.front();
+            const std::int32_t n = static_cast<std::int32_t>(values.size());
+            std::vector<std::int32_t> firstIndex(values.size());
+            for (std::int32_t k = 0; k < n; ++k) firstIndex[static_cast<std::size_t>(k)] = k;
+            IndexedHistory history;
+            history.n = n;
+            history.values = values.data();
+            history.firstIndex = firstIndex.data();
+            for (const CPelnoFatigueCountingMethod* method : {static_cast<const CPelnoFatigueCountingMethod*>(&rainflow),
+                                                              static_cast<const CPelnoFatigueCountingMethod*>(&reservoir)}) {
+                IndexedCycles located;
+                IndexedCycles unlocated;
+                const int codeLocated = RaisedError([&] { method->CountByIndex(history, located, true); }).first;
+                const int codeUnlocated = RaisedError([&] { method->CountByIndex(history, unlocated, false); }).first;
+                ASSERT_EQ(codeLocated, codeUnlocated) << generator.first << " trial " << trial;
+                if (codeLocated != 0) continue;
+                std::vector<std::pair<std::int32_t, double>> a;
+                std::vector<std::pair<std::int32_t, double>> b;
+                for (std::size_t k = 0; k < located.count; ++k) a.emplace_back(located.peaks[k], located.ranges[k]);
+                for (std::size_t k = 0; k < unlocated.count; ++k) b.emplace_back(unlocated.peaks[k], unlocated.ranges[k]);
+                std::sort(a.begin(), a.end());
+                std::sort(b.begin(), b.end());
+                ASSERT_EQ(a, b) << generator.first << " trial " << trial;
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 5000);
 }
 
 // The damage from an origin, summed by the searches from the cycles counted by index, equals
