@@ -319,13 +319,23 @@ TurningWidth WidestTurningWidth() noexcept
 #endif
 }
 
-std::int32_t TurningPoints(TurningWidth width, const double* values, std::int32_t n, double* pointValues,
-                           std::int32_t* pointIndices, double* keptValues, std::int32_t* keptIndices) noexcept
+namespace {
+
+// The width given where the build and the processor offer it, else the next narrower.
+TurningWidth Offered(TurningWidth width) noexcept
 {
     const TurningWidth widest = WidestTurningWidth();
     if (width == TurningWidth::Eight && widest != TurningWidth::Eight) width = TurningWidth::Four;
     if (width == TurningWidth::Four && widest == TurningWidth::One) width = TurningWidth::One;
-    switch (width) {
+    return width;
+}
+
+}  // namespace
+
+std::int32_t TurningPoints(TurningWidth width, const double* values, std::int32_t n, double* pointValues,
+                           std::int32_t* pointIndices, double* keptValues, std::int32_t* keptIndices) noexcept
+{
+    switch (Offered(width)) {
 #if defined(PELNO_TURNING_WIDE)
     case TurningWidth::Eight:
         return Eight(values, n, pointValues, pointIndices, keptValues, keptIndices);
@@ -341,10 +351,7 @@ std::int32_t StepTurningPoints(TurningWidth width, const double* values, std::in
                                std::int32_t* pointIndices, double* keptValues, std::int32_t* keptIndices) noexcept
 {
     if (n < 1) return -1;
-    const TurningWidth widest = WidestTurningWidth();
-    if (width == TurningWidth::Eight && widest != TurningWidth::Eight) width = TurningWidth::Four;
-    if (width == TurningWidth::Four && widest == TurningWidth::One) width = TurningWidth::One;
-    switch (width) {
+    switch (Offered(width)) {
 #if defined(PELNO_TURNING_WIDE)
     case TurningWidth::Eight:
         return StepEight(values, n, pointValues, pointIndices, keptValues, keptIndices);
