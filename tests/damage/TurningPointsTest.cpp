@@ -15,21 +15,30 @@ struct Points {
     bool operator==(const Points& other) const { return values == other.values && indices == other.indices; }
 };
 
-Points Turning(TurningWidth width, const std::vector<double>& values)
+// The points a finder writes for the values (its count, -1 when it refuses them, into ok).
+template <class Finder>
+Points Collect(const std::vector<double>& values, const Finder& find, bool* ok = nullptr)
 {
     const std::size_t n = values.size();
     std::vector<double> pointValues(n);
     std::vector<std::int32_t> pointIndices(n);
     std::vector<double> keptValues(n);
     std::vector<std::int32_t> keptIndices(n);
-    const std::int32_t count = TurningPoints(width, values.data(), static_cast<std::int32_t>(n), pointValues.data(),
-                                             pointIndices.data(), keptValues.data(), keptIndices.data());
+    const std::int32_t count = find(values.data(), static_cast<std::int32_t>(n), pointValues.data(),
+                                    pointIndices.data(), keptValues.data(), keptIndices.data());
+    if (ok != nullptr) *ok = count >= 0;
     Points points;
     for (std::int32_t k = 0; k < count; ++k) {
         points.values.push_back(pointValues[static_cast<std::size_t>(k)]);
         points.indices.push_back(pointIndices[static_cast<std::size_t>(k)]);
     }
     return points;
+}
+
+Points Turning(TurningWidth width, const std::vector<double>& values)
+{
+    return Collect(values, [width](const double* v, std::int32_t n, double* pv, std::int32_t* pi, double* kv,
+                                   std::int32_t* ki) { return TurningPoints(width, v, n, pv, pi, kv, ki); });
 }
 
 }  // namespace
@@ -123,20 +132,14 @@ Points PlainPass(const std::vector<double>& values)
 // The step points at a width, or nothing when the history is refused (-1).
 bool Steps(TurningWidth width, const std::vector<double>& values, Points& points)
 {
-    const std::size_t n = values.size();
-    std::vector<double> pointValues(n);
-    std::vector<std::int32_t> pointIndices(n);
-    std::vector<double> keptValues(n);
-    std::vector<std::int32_t> keptIndices(n);
-    const std::int32_t count = StepTurningPoints(width, values.data(), static_cast<std::int32_t>(n), pointValues.data(),
-                                                 pointIndices.data(), keptValues.data(), keptIndices.data());
-    if (count < 0) return false;
-    points = Points();
-    for (std::int32_t k = 0; k < count; ++k) {
-        points.values.push_back(pointValues[static_cast<std::size_t>(k)]);
-        points.indices.push_back(pointIndices[static_cast<std::size_t>(k)]);
-    }
-    return true;
+    bool ok = false;
+    points = Collect(
+        values,
+        [width](const double* v, std::int32_t n, double* pv, std::int32_t* pi, double* kv, std::int32_t* ki) {
+            return StepTurningPoints(width, v, n, pv, pi, kv, ki);
+        },
+        &ok);
+    return ok;
 }
 
 }  // namespace
