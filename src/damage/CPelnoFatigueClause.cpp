@@ -138,7 +138,17 @@ std::unique_ptr<std::ofstream> CPelnoFatigueClause::GetFile() const
             boost::system::error_code error;
             if (!boost::filesystem::exists(boost::filesystem::path(outputDirectory_), error)) log.Raise(450);
         }
-        const std::string path = outputDirectory_ + outputFileName_;
+        // The report path is the directory text immediately followed by the file name, so that
+        // a prefix such as "out/run1_" names files "out/run1_<name>". A text that names an
+        // existing directory without its final '/' would put the reports beside that directory
+        // (under a concatenated name) while the run ends normally: the reports go inside it, as
+        // if the '/' were there.
+        std::string path = outputDirectory_ + outputFileName_;
+        if (!outputDirectory_.empty() && outputDirectory_.back() != '/') {
+            boost::system::error_code directoryError;
+            if (boost::filesystem::is_directory(boost::filesystem::path(outputDirectory_), directoryError))
+                path = outputDirectory_ + "/" + outputFileName_;
+        }
         boost::system::error_code error;
         const bool present = boost::filesystem::exists(boost::filesystem::path(path), error);
         // Binary: line ends are written as single line feeds, whatever the platform.

@@ -203,12 +203,14 @@ TEST_F(CPelnoFatigueClauseTest, GetFile)
     }
     EXPECT_EQ(ReadFile(dir_ + "ancien.txt"), "avant\napr\xC3\xA8s\n\f");
 
-    // Plain concatenation: without a final separator the file lands next to the directory;
-    // any existing entry passes the directory test.
+    // A text naming an existing directory without its final separator: the report goes inside
+    // that directory, never beside it under a concatenated name.
     ASSERT_EQ(::mkdir((dir_ + "sortie").c_str(), 0700), 0);
     open(dir_ + "sortie", "r.txt").reset();
-    EXPECT_TRUE(Exists(dir_ + "sortier.txt"));
-    EXPECT_FALSE(Exists(dir_ + "sortie/r.txt"));
+    EXPECT_TRUE(Exists(dir_ + "sortie/r.txt"));
+    EXPECT_FALSE(Exists(dir_ + "sortier.txt"));
+    // Any other text is a prefix: plain concatenation (any existing entry passes the directory
+    // test).
     WriteFile(dir_ + "fichier", "");
     open(dir_ + "fichier", "_r.txt").reset();
     EXPECT_TRUE(Exists(dir_ + "fichier_r.txt"));
@@ -366,12 +368,14 @@ TEST_F(RequestRun, ReportFiles)
     ASSERT_EQ(result.status, 0) << result.errorOutput;
     EXPECT_EQ(ReadFile(dir_ + " "), single);
 
-    // The output directory text is used as it is: without a final separator the report lands
-    // next to the directory; an empty text puts it in the working directory.
+    // An output directory text naming an existing directory without its final separator puts
+    // the report inside that directory, never next to it; an empty text puts it in the working
+    // directory.
     ASSERT_EQ(::mkdir((dir_ + "sortie").c_str(), 0700), 0);
     result = Run(kObjects + deck::Request("H", "_H.txt"), dir_ + "sortie");
     ASSERT_EQ(result.status, 0) << result.errorOutput;
-    EXPECT_EQ(ReadFile(dir_ + "sortie_H.txt"), single);
+    EXPECT_EQ(ReadFile(dir_ + "sortie/_H.txt"), single);
+    EXPECT_FALSE(Exists(dir_ + "sortie_H.txt"));
     result = Run(kObjects + deck::Request("H", "ici.txt"), "");
     ASSERT_EQ(result.status, 0) << result.errorOutput;
     EXPECT_EQ(ReadFile(dir_ + "ici.txt"), single);
