@@ -62,6 +62,16 @@ std::int32_t RunPelnoFatigue(int argc, const char* const* argv)
     CPelnoFatigueContexte library;
     CPelnoFatigue study;
 
+    // --version anywhere on the line: the program's name and version on the standard output,
+    // status 0, nothing else read or written.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::cout << "PelnoFatigue " PELNO_VERSION "\n";
+            std::cout.flush();
+            return 0;
+        }
+    }
+
     if (argc < 4) return Usage(1);
     for (int i = 1; i < argc; ++i) {
         if (Is(argv[i], "-h", "--help")) return Usage(0);

@@ -83,6 +83,23 @@ TEST_F(CommandLine, HelpAmongThreeArgumentsTouchesNoFile)
     EXPECT_EQ(result.errorOutput, kUsage);
 }
 
+// --version, alone or among any other arguments: name and version on the standard output (the
+// project's version, 0.1.0, as the package carries it), status 0, nothing on the error stream
+// and no file read.
+TEST_F(CommandLine, VersionWhateverElseIsGiven)
+{
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--version"},
+             {"-d", dir_ + "/absent.txt", "--version"},
+             {"--version", "-c", context_, "-d", data_, "-o", dir_ + "/"},
+             {"-h", "--version", "-x"}}) {
+        const ProgramResult result = RunProgram(args);
+        EXPECT_EQ(result.status, 0);
+        EXPECT_EQ(result.standardOutput, "PelnoFatigue 0.1.0\n");
+        EXPECT_EQ(result.errorOutput, "");
+    }
+}
+
 TEST_F(CommandLine, OptionWithoutValue)
 {
     struct Case {
