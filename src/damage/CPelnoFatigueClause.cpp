@@ -134,21 +134,20 @@ std::unique_ptr<std::ofstream> CPelnoFatigueClause::GetFile() const
     static const MethodLogName log("CPelnoFatigueClause::GetFile");
     return Guarded(log, [&]() -> std::unique_ptr<std::ofstream> {
         if (outputFileName_.empty()) log.Raise(290);
-        if (!outputDirectory_.empty()) {
+        // The report path is the directory text immediately followed by the file name. The
+        // text must name an existing entry of any kind (450 otherwise). When it names a
+        // directory without its final '/', plain concatenation would put the reports beside that
+        // directory, under another name, while the run ends normally: they go inside it, as if
+        // the '/' were there.
+        std::string directory = outputDirectory_;
+        if (!directory.empty()) {
             boost::system::error_code error;
-            if (!boost::filesystem::exists(boost::filesystem::path(outputDirectory_), error)) log.Raise(450);
+            const boost::filesystem::file_status status =
+                boost::filesystem::status(boost::filesystem::path(directory), error);
+            if (!boost::filesystem::exists(status)) log.Raise(450);
+            if (boost::filesystem::is_directory(status) && directory.back() != '/') directory += '/';
         }
-        // The report path is the directory text immediately followed by the file name, so that
-        // a prefix such as "out/run1_" names files "out/run1_<name>". A text that names an
-        // existing directory without its final '/' would put the reports beside that directory
-        // (under a concatenated name) while the run ends normally: the reports go inside it, as
-        // if the '/' were there.
-        std::string path = outputDirectory_ + outputFileName_;
-        if (!outputDirectory_.empty() && outputDirectory_.back() != '/') {
-            boost::system::error_code directoryError;
-            if (boost::filesystem::is_directory(boost::filesystem::path(outputDirectory_), directoryError))
-                path = outputDirectory_ + "/" + outputFileName_;
-        }
+        const std::string path = directory + outputFileName_;
         boost::system::error_code error;
         const bool present = boost::filesystem::exists(boost::filesystem::path(path), error);
         // Binary: line ends are written as single line feeds, whatever the platform.
